@@ -1,0 +1,62 @@
+# Assembles the run-time folder build/data: generated pictures and sounds, the two fonts,
+# the level files and the first score table.
+
+set(KESTRIVON_DATA ${CMAKE_BINARY_DIR}/data)
+
+file(GLOB KESTRIVON_ASSETGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/*.cpp)
+add_executable(assetgen ${KESTRIVON_ASSETGEN_SOURCES})
+target_link_libraries(assetgen PRIVATE sfml-graphics sfml-audio sfml-system)
+set_target_properties(assetgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+# Every file the game loads. The generator runs again only when one is missing or when the
+# generator itself was rebuilt.
+set(KESTRIVON_GENERATED
+    Texture/MenuBG.jpg Texture/MenuFG.png Texture/Wall.jpg Texture/Geiger.png
+    music/Layer1.wav music/Layer2.wav music/Layer3.wav music/Layer4.wav
+    music/MenuMusic.wav music/Ambiance.wav
+    sfx/Bip.wav sfx/Valid.wav sfx/Invalid.wav sfx/Steps.wav sfx/Monster.wav
+    sfx/MonsterAwake.wav sfx/Shock.wav sfx/Voice_DoorCrush.wav sfx/Switch.wav sfx/Reboot.wav
+    sfx/Door_Crush.wav sfx/Door_ExitLevel.wav sfx/Door_OpenClose.wav sfx/Menu_Click.wav
+    sfx/Menu_CloseWindow.wav sfx/Menu_Hover.wav sfx/Menu_NewWindow.wav sfx/PowerUp.wav
+    sfx/PowerDown.wav sfx/Door_LightOn.wav sfx/Door_LightOff.wav sfx/Monster_Respawn.WAV
+    sfx/Player_Death.WAV sfx/Voice_Start.wav sfx/Voice_Level1.wav sfx/Voice_Level2.wav
+    sfx/Voice_Level3.wav sfx/Voice_Level4.wav sfx/Voice_PowerDown.wav sfx/Voice_PowerOn.wav
+    sfx/Voice_Exit.wav sfx/Voice_Level0.wav)
+list(TRANSFORM KESTRIVON_GENERATED PREPEND ${KESTRIVON_DATA}/)
+add_custom_command(OUTPUT ${KESTRIVON_GENERATED}
+    COMMAND ${CMAKE_COMMAND} -E env ALSOFT_DRIVERS=null $<TARGET_FILE:assetgen> ${KESTRIVON_DATA}
+    DEPENDS assetgen
+    COMMENT "Generating pictures and sounds into ${KESTRIVON_DATA}"
+    VERBATIM)
+
+set(KESTRIVON_FONT_DIR /usr/share/fonts/truetype/dejavu)
+set(KESTRIVON_FONTS ${KESTRIVON_DATA}/Font/Text.ttf ${KESTRIVON_DATA}/Font/Title.ttf
+    ${KESTRIVON_DATA}/Font/COPYRIGHT-DejaVu.txt)
+add_custom_command(OUTPUT ${KESTRIVON_FONTS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KESTRIVON_DATA}/Font
+    COMMAND ${CMAKE_COMMAND} -E copy ${KESTRIVON_FONT_DIR}/DejaVuSansMono.ttf ${KESTRIVON_DATA}/Font/Text.ttf
+    COMMAND ${CMAKE_COMMAND} -E copy ${KESTRIVON_FONT_DIR}/DejaVuSans-Bold.ttf ${KESTRIVON_DATA}/Font/Title.ttf
+    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-dejavu-core/copyright
+            ${KESTRIVON_DATA}/Font/COPYRIGHT-DejaVu.txt
+    DEPENDS ${KESTRIVON_FONT_DIR}/DejaVuSansMono.ttf ${KESTRIVON_FONT_DIR}/DejaVuSans-Bold.ttf
+    VERBATIM)
+
+file(GLOB KESTRIVON_LEVEL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/level/*.txt)
+set(KESTRIVON_LEVELS)
+foreach(level ${KESTRIVON_LEVEL_SOURCES})
+    get_filename_component(name ${level} NAME)
+    add_custom_command(OUTPUT ${KESTRIVON_DATA}/level/${name}
+        COMMAND ${CMAKE_COMMAND} -E copy ${level} ${KESTRIVON_DATA}/level/${name}
+        DEPENDS ${level}
+        VERBATIM)
+    list(APPEND KESTRIVON_LEVELS ${KESTRIVON_DATA}/level/${name})
+endforeach()
+
+add_custom_target(runtime_data ALL DEPENDS ${KESTRIVON_GENERATED} ${KESTRIVON_FONTS} ${KESTRIVON_LEVELS})
+
+# The shipped score table seeds build/data once; later builds keep the player's scores.
+add_custom_target(score_table ALL
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/data/Score.txt
+            -DDESTINATION=${KESTRIVON_DATA}/Score.txt -P ${CMAKE_SOURCE_DIR}/cmake/CopyIfMissing.cmake
+    VERBATIM)
+add_dependencies(kestrivon runtime_data score_table)

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "score/ScoreEntry.hpp"
+
+#include <array>
+#include <fstream>
+
+// The table of the five best games, kept in data/Score.txt, and the entry of the game being
+// played. Slot 5 is the working slot a submitted entry is ranked from.
+class Score {
+public:
+    Score();
+
+    // Reads the five table slots; a missing file ends the process with status 1.
+    void loadTable();
+    void resetCurrent();
+    ScoreEntry& currentEntry();
+    ScoreEntry& tableEntry(int index);
+    // Ranks the current entry into the table, highest total first, stable on ties.
+    void scoreSort();
+    // Rewrites data/Score.txt with slots 0 to 4, replacing the old file in one step.
+    void saveTable();
+
+private:
+    std::array<ScoreEntry, 6> slots;
+    ScoreEntry current;
+    std::fstream file;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+// The menu's backdrop: two picture layers that drift apart as the pointer crosses the window,
+// under a faintly flickering veil.
+class MenuBackground {
+public:
+    MenuBackground();
+
+    void setBackTexture(const sf::Texture& texture);
+    void setFrontTexture(const sf::Texture& texture);
+    void update(int x, int y);
+    void draw(sf::RenderTarget& target);
+
+private:
+    sf::RectangleShape back;
+    sf::RectangleShape front;
+    sf::RectangleShape veil;
+};

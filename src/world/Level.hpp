@@ -1,0 +1,53 @@
+#pragma once
+
+#include <SFML/System/Vector2.hpp>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class Game;
+
+// The map of the level being played: the grid of cell values, where each door and object is,
+// and the layout of the wall atlas. Loaded when the operator asks for a level; the doors,
+// objects and the exit are operated here too. Owned by Game.
+class Level {
+public:
+    explicit Level(Game* game);
+
+    // Reads a level file, places the player and the monster. A file that cannot be opened or
+    // breaks a rule leaves the previous level in place.
+    void load(const std::string& path);
+
+    int getCell(int x, int y) const;
+    // True when 1 <= x < width and 1 <= y < height: row 0 and column 0 count as outside.
+    bool isInside(int x, int y) const;
+    // Whether the monster may move from (x, y) one cell in direction (1 N, 2 E, 4 S, 8 W).
+    bool canMonsterEnter(int x, int y, int direction) const;
+    int getAtlasWidth() const;
+    int getTileSize() const;
+    const std::pair<int, int>& getSize() const;
+    const std::vector<std::vector<int>>& getGrid() const;
+    const std::map<int, std::pair<int, int>>& getObjects() const;
+    // The cell of an object value; an unknown value answers (0, 0).
+    std::pair<int, int> getObjectCell(int value);
+
+    // Gives the door cells their values from the operator's list, in reading order.
+    void mapDoors(std::vector<int> values);
+    // Even value closes the door that has it, odd value opens it.
+    void toggleDoor(int value);
+    void clearDoorCell(int value);
+    void restoreDoorAt(int x, int y);
+    // The player uses cell (x, y): a spent object, an object or the exit.
+    bool interact(int x, int y);
+
+private:
+    Game* game;
+    std::pair<int, int> size;
+    std::vector<std::vector<int>> grid;
+    std::map<int, std::pair<int, int>> doors;
+    std::map<int, std::pair<int, int>> objects;
+    int atlasWidth;
+    int tileSize;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Image.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Each writer produces one kind of content under the data folder it is given. Every writer is
+// deterministic: fixed seeds, no clock, so two runs give the same files.
+void writeWallAtlas(const std::string& dataDir);
+void writeGeigerStrip(const std::string& dataDir);
+void writeMenuLayers(const std::string& dataDir);
+void writeMusic(const std::string& dataDir);
+void writeEffects(const std::string& dataDir);
+
+// Shared output helpers; both end the generator with status 1 when the file cannot be written.
+void saveImage(const sf::Image& image, const std::string& path);
+void saveSamples(const std::vector<std::int16_t>& samples, unsigned channels, unsigned rate,
+                 const std::string& path);
