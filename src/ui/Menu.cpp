@@ -7,3 +7,4 @@ void Menu::update() {}
 void Menu::handleEvent(const sf::Event&) {}
 void Menu::draw(sf::RenderTarget&) {}
 void Menu::setPage(int page) { currentPage = page; }
+int Menu::getPage() const { return currentPage; }

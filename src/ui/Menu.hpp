@@ -23,6 +23,7 @@ public:
     void handleEvent(const sf::Event& event);
     void draw(sf::RenderTarget& target);
     void setPage(int page);
+    int getPage() const;
 
 private:
     int currentPage;
