@@ -8,6 +8,8 @@
 // one piece run side by side during a game; cross-fades move the audible one upwards.
 class Music final : public Sound {
 public:
+    static constexpr int TrackCount = 6;
+
     // Opens the six looping tracks; a track that does not open ends the process with status 1.
     Music();
 
@@ -27,7 +29,13 @@ public:
     void applyVolume() override;
     float getVolume() override;
 
+    // The tracks in file order: the four layers, then the menu theme and the ambience.
+    const sf::Music& getTrack(int index) const;
+
 private:
+    // Starts a fade towards a layer (0 to 3) or the fade-out (5); only a game has layers to fade.
+    void startTransition(int target, const char* name);
+
     sf::Music Layer1;
     sf::Music Layer2;
     sf::Music Layer3;

@@ -1,6 +1,8 @@
 #include "audio/SFX.hpp"
 
+#include <cassert>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 const char* const effectFiles[Sfx::EffectCount] = {
@@ -41,6 +43,7 @@ const char* const effectFiles[Sfx::EffectCount] = {
 
 Sfx::Sfx() : volume(100.f)
 {
+    // The audio library names a file it cannot load on standard error; the game adds nothing.
     for (int i = 0; i < EffectCount; ++i) {
         paths[i] = effectFiles[i];
         if (!buffers[i].loadFromFile(paths[i]))
@@ -50,22 +53,43 @@ Sfx::Sfx() : volume(100.f)
         voices[i].setBuffer(buffers[i]);
 }
 
+// A copy's voices stay bound to the samples the source's voices play, and its own buffers stay
+// empty: the samples are decoded once. Every copy (a slider's) must not outlive the bank it was
+// taken from; if it does, the library unbinds its voices and they fall silent.
 Sfx::Sfx(const Sfx& other) : volume(other.volume), paths(other.paths), voices(other.voices) {}
 
 Sfx& Sfx::operator=(const Sfx& other)
 {
-    volume = other.volume;
-    paths = other.paths;
-    voices = other.voices;
+    // Rebinding a voice to itself would first unbind it and lose its buffer.
+    if (this != &other) {
+        volume = other.volume;
+        paths = other.paths;
+        voices = other.voices;
+    }
     return *this;
 }
 
-void Sfx::play(int effect) { voices[effect].play(); }
+void Sfx::play(int effect)
+{
+    voices[effect].play();
+}
 
-void Sfx::playBip() { play(0); }
+void Sfx::playBip()
+{
+    sf::Sound& bip = voices[Bip];
+    bip.setVolume(volume);
+    bip.play();
+    std::cout << "\033[2J\033[H" << "Bip! " << "Volume = " << bip.getVolume() << std::flush;
+}
+
+void Sfx::playSteps()
+{
+    randomizePitch(voices[Steps]);
+    voices[Steps].play();
+}
+
 void Sfx::playValid() { play(1); }
 void Sfx::playInvalid() { play(2); }
-void Sfx::playSteps() { play(3); }
 void Sfx::playMonster() { play(4); }
 void Sfx::playMonsterAwake() { play(5); }
 void Sfx::playShock() { play(6); }
@@ -95,8 +119,38 @@ void Sfx::playVoicePowerOn() { play(29); }
 void Sfx::playVoiceExit() { play(30); }
 void Sfx::playVoiceLevel0() { play(31); }
 
-void Sfx::randomizePitch(sf::Sound& voice) { voice.setPitch(static_cast<float>(std::rand() % 4 + 1)); }
-void Sfx::setVolume(float newVolume) { volume = newVolume; }
-void Sfx::previewVolume() {}
-void Sfx::applyVolume() {}
-float Sfx::getVolume() { return volume; }
+void Sfx::randomizePitch(sf::Sound& voice)
+{
+    voice.setPitch(static_cast<float>(std::rand() % 4 + 1));
+}
+
+void Sfx::setVolume(float volume)
+{
+    assert(volume >= 0 && volume <= 100);
+    this->volume = volume;
+}
+
+void Sfx::previewVolume()
+{
+}
+
+void Sfx::applyVolume()
+{
+    // The door-light voices keep the library's default volume: the operator's door signals stay
+    // audible whatever the player's setting.
+    for (int i = 0; i < EffectCount; ++i) {
+        if (i != DoorLightOn && i != DoorLightOff)
+            voices[i].setVolume(volume);
+    }
+    playValid();
+}
+
+float Sfx::getVolume()
+{
+    return volume;
+}
+
+const sf::Sound& Sfx::getVoice(int effect) const
+{
+    return voices[effect];
+}

@@ -13,6 +13,8 @@
 class Sfx final : public Sound {
 public:
     static constexpr int EffectCount = 32;
+    // Table positions of the effects the bank treats specially.
+    enum Effect : int { Bip = 0, Valid = 1, Steps = 3, DoorLightOn = 19, DoorLightOff = 20 };
 
     // Loads the 32 effects in table order; the first that fails ends the process with status 1.
     Sfx();
@@ -55,10 +57,13 @@ public:
     // Gives the voice a pitch of 1, 2, 3 or 4 drawn from rand.
     static void randomizePitch(sf::Sound& voice);
 
-    void setVolume(float newVolume) override;
+    void setVolume(float volume) override;
     void previewVolume() override;
     void applyVolume() override;
     float getVolume() override;
+
+    // The voice of one effect, by its position in the load order.
+    const sf::Sound& getVoice(int effect) const;
 
 private:
     void play(int effect);
