@@ -41,6 +41,13 @@ public:
     void caught();
 
 private:
+    // Darkens or brightens the view while a fade runs.
+    void updateLight(float dt);
+    void updateStep(float dt);
+    void updateTurn(float dt);
+    // One frame of the five-second sequence between being caught and losing the game.
+    void updateDeath(float dt);
+    // Whether the player may step into the cell; entering an open door clears its cell.
     bool canEnter(sf::Vector2i cell);
 
     Game* game;

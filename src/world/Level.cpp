@@ -1,8 +1,104 @@
 #include "world/Level.hpp"
 
+#include "core/Game.hpp"
+#include "world/LevelFile.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+namespace {
+// The tutorial is the one level whose file gives the player's start.
+const char* const TutorialPath = "data/level/Tutorial.txt";
+
+// The four start headings, in radians, a quarter turn apart.
+const float StartAngles[4] = {0.f, 1.570796f, 3.141592f, 4.712388f};
+
+bool isOpenDoor(int value)
+{
+    return value >= 8 && value <= 22 && value % 2 == 0;
+}
+}
+
 Level::Level(Game* game) : game(game), size(0, 0), atlasWidth(6000), tileSize(250) {}
 
-void Level::load(const std::string&) {}
+void Level::load(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in) {
+        std::cerr << "Level file " << path << " cannot be opened; the level stays as it was\n";
+        return;
+    }
+    const LevelFile file = LevelFile::parse(in, path == TutorialPath);
+    const std::string broken = file.check();
+    if (!broken.empty()) {
+        std::cerr << "Level file " << path << " rejected: " << broken << "\n";
+        return;
+    }
+    apply(file);
+}
+
+void Level::apply(const LevelFile& file)
+{
+    size = {file.width, file.height};
+    grid = file.cells;
+    objects.clear();
+    // The door list that follows every load rebuilds this; until then no old door may act
+    // on the new grid.
+    doors.clear();
+
+    // Exactly one candidate, the r-th in reading order, becomes the exit when there are more
+    // than r of them; the others become walls.
+    int r = std::rand() % file.exitDraw;
+    for (int y = 0; y < size.second; ++y) {
+        for (int x = 0; x < size.first; ++x) {
+            int& cell = grid[y][x];
+            if (cell >= 3 && cell <= 7) {
+                objects[cell] = {x, y};
+            } else if (cell == 9) {
+                if (r == 0) {
+                    std::cout << "[LEVEL] Exit Door at :(" << x << ";" << y << ")\n";
+                    cell = 24;
+                } else {
+                    cell = 1;
+                }
+                --r;
+            }
+        }
+    }
+
+    int x = 0;
+    int y = 0;
+    float angle = 0.f;
+    if (file.hasStart) {
+        x = file.start.x;
+        y = file.start.y;
+        angle = file.startAngle;
+    } else {
+        // Draw cells until one is floor; the file has at least one floor cell.
+        do {
+            x = std::rand() % size.first;
+            y = std::rand() % size.second;
+            angle = StartAngles[std::rand() % 4];
+        } while (getCell(x, y) != 0);
+    }
+    std::cout << "[LEVEL] Player at :(" << x << ";" << y << ")\n";
+
+    Player& player = game->getPlayer();
+    player.setPosition({x + 0.5f, y + 0.5f});
+    player.setAngle(angle);
+    player.setDark();
+    player.startLevel();
+
+    Monster& monster = game->getMonster();
+    monster.setWanderSteps(file.wanderSteps);
+    monster.setPresent(true);
+    monster.clearSpawnPoints();
+    for (const sf::Vector2i& point : file.spawnPoints)
+        monster.addSpawnPoint(point);
+    monster.respawn();
+    monster.setMode(1);
+}
 
 int Level::getCell(int x, int y) const { return grid[y][x]; }
 
@@ -11,7 +107,26 @@ bool Level::isInside(int x, int y) const
     return x >= 1 && x < size.first && y >= 1 && y < size.second;
 }
 
-bool Level::canMonsterEnter(int, int, int) const { return false; }
+bool Level::contains(int x, int y) const
+{
+    return x >= 0 && x < size.first && y >= 0 && y < size.second;
+}
+
+bool Level::canMonsterEnter(int x, int y, int direction) const
+{
+    switch (direction) {
+    case 1: --y; break;
+    case 2: ++x; break;
+    case 4: ++y; break;
+    case 8: --x; break;
+    default: break;
+    }
+    if (!isInside(x, y))
+        return false;
+    const int value = getCell(x, y);
+    return value == 0 || isOpenDoor(value);
+}
+
 int Level::getAtlasWidth() const { return atlasWidth; }
 int Level::getTileSize() const { return tileSize; }
 const std::pair<int, int>& Level::getSize() const { return size; }
@@ -24,8 +139,112 @@ std::pair<int, int> Level::getObjectCell(int value)
     return found == objects.end() ? std::pair<int, int>(0, 0) : found->second;
 }
 
-void Level::mapDoors(std::vector<int>) {}
-void Level::toggleDoor(int) {}
-void Level::clearDoorCell(int) {}
-void Level::restoreDoorAt(int, int) {}
-bool Level::interact(int, int) { return false; }
+void Level::mapDoors(std::vector<int> values)
+{
+    doors.clear();
+    std::size_t count = 0;
+    for (int y = 0; y < size.second; ++y) {
+        for (int x = 0; x < size.first; ++x) {
+            int& cell = grid[y][x];
+            if (cell != 8)
+                continue;
+            // A door the list cannot name could never be opened or closed: wall it up.
+            if (count >= values.size()) {
+                std::cerr << "MapDoor " << count << " : no value in the door list for ("
+                          << x << ";" << y << "), the door becomes a wall\n";
+                cell = 1;
+            } else if (values[count] < 8 || values[count] > 23) {
+                std::cerr << "MapDoor " << count << " : value " << values[count]
+                          << " is no door value, (" << x << ";" << y << ") becomes a wall\n";
+                cell = 1;
+            } else {
+                const int value = values[count];
+                doors[value & ~1] = {x, y};
+                doors[value | 1] = {x, y};
+                cell = value;
+                std::cout << "MapDoor" << count << " : " << value << " (" << x << ";" << y
+                          << ")\n";
+            }
+            ++count;
+        }
+    }
+}
+
+void Level::toggleDoor(int value)
+{
+    const auto found = doors.find(value);
+    if (found == doors.end())
+        return;
+    const int x = found->second.first;
+    const int y = found->second.second;
+    Sfx& sfx = game->getSfx();
+
+    if (value % 2 == 0) {
+        std::cout << "Closing door (" << x << ";" << y << ")\n";
+        sfx.playDoorLightOff();
+        grid[y][x] = value + 1;
+        doors[value + 1] = {x, y};
+
+        Monster& monster = game->getMonster();
+        if (game->getPlayer().getTile() == sf::Vector2i(x, y)) {
+            game->setState(GameState::GameLost);
+            sfx.playVoiceDoorCrush();
+            game->getNetwork().sendPlayerLost();
+            sfx.playDoorCrush();
+        } else if (monster.isPresent() && monster.getPosition() == sf::Vector2i(x, y)) {
+            monster.paralyse(6);
+            monster.setPresent(false);
+            monster.setMode(2);
+            sfx.playDoorCrush();
+        }
+    } else {
+        std::cout << "Opening Door (" << x << ";" << y << ")\n";
+        sfx.playDoorLightOn();
+        grid[y][x] = value - 1;
+        doors[value - 1] = {x, y};
+    }
+}
+
+void Level::clearDoorCell(int value)
+{
+    const auto found = doors.find(value);
+    if (found != doors.end())
+        grid[found->second.second][found->second.first] = 0;
+}
+
+void Level::restoreDoorAt(int x, int y)
+{
+    for (const auto& [value, cell] : doors) {
+        if (cell == std::pair<int, int>(x, y) && value % 2 == 0) {
+            grid[y][x] = value;
+            game->getSfx().playDoorOpenClose();
+        }
+    }
+}
+
+bool Level::interact(int x, int y)
+{
+    if (!contains(x, y))
+        return false;
+    int& cell = grid[y][x];
+    if (cell == 2) {
+        game->getSfx().playInvalid();
+        return false;
+    }
+    if (cell >= 3 && cell <= 7) {
+        const int value = cell;
+        cell = 2;
+        game->getGeiger().objectTaken();
+        game->getScore().currentEntry().addLoot();
+        game->getNetwork().sendInteraction(value);
+        return true;
+    }
+    if (cell == 24) {
+        game->setState(GameState::GameWon);
+        game->getSfx().playDoorExitLevel();
+        game->getSfx().playVoiceExit();
+        game->getNetwork().sendInteraction(24);
+        return true;
+    }
+    return false;
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 class Game;
+struct LevelFile;
 
 // The map of the level being played: the grid of cell values, where each door and object is,
 // and the layout of the wall atlas. Loaded when the operator asks for a level; the doors,
@@ -43,6 +44,11 @@ public:
     bool interact(int x, int y);
 
 private:
+    // Starts a level from a file that has passed its checks.
+    void apply(const LevelFile& file);
+    // True for every cell of the grid, border included.
+    bool contains(int x, int y) const;
+
     Game* game;
     std::pair<int, int> size;
     std::vector<std::vector<int>> grid;
