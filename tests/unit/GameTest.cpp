@@ -14,6 +14,14 @@ std::size_t countOf(const std::string& text, const std::string& word)
     return count;
 }
 
+sf::Event keyPress(sf::Keyboard::Key code)
+{
+    sf::Event event;
+    event.type = sf::Event::KeyPressed;
+    event.key = {code, false, false, false, false};
+    return event;
+}
+
 TEST(GameTest, StartsInEnterMenuAndTheFirstUpdateOpensTheMenu)
 {
     Game game;
@@ -76,6 +84,21 @@ TEST(GameTest, UnknownStateIsLeftAlone)
     game.setState(42);
     game.update();
     EXPECT_EQ(game.getState(), 42);
+}
+
+TEST(GameTest, EventsReachThePlayerOnlyInGame)
+{
+    Game game;
+    const sf::Event turnRight = keyPress(sf::Keyboard::D);
+    for (int state : {GameState::EnterMenu, GameState::StartGame, GameState::GameWon,
+                      GameState::GameLost, GameState::InMenu}) {
+        game.setState(state);
+        game.handleEvent(turnRight);
+        EXPECT_EQ(*game.getPlayer().getMoveState(), 0) << "state " << state;
+    }
+    game.setState(GameState::InGame);
+    game.handleEvent(turnRight);
+    EXPECT_EQ(*game.getPlayer().getMoveState(), 3);
 }
 
 TEST(GameTest, QuitClosesTheWindowAtTheNextEventOfAnyKind)
