@@ -223,10 +223,7 @@ void Player::draw(sf::RenderTarget& target)
 
     const Camera camera{position, direction, plane, fovScale, darkness};
     const AtlasLayout atlas{level.getAtlasWidth(), level.getTileSize()};
-    // Resizing to the same count each frame keeps the storage: no allocation after the first.
-    walls.resize(2 * ViewWidth);
-    for (int column = 0; column < ViewWidth; ++column)
-        castColumn(grid, camera, atlas, column, &walls[2 * column]);
+    castView(grid, camera, atlas, walls);
     target.draw(walls, renderStates);
 }
 

@@ -46,24 +46,29 @@ void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
 
     // Step into the next cell on whichever axis reaches a grid line first; ties go along y.
     int side = 0;
-    float perpDist = 0.f;
+    bool moved = false;
     int value = cellAt(grid, mapX, mapY);
     while (value == 0) {
         if (sideDist.y > sideDist.x) {
             sideDist.x += deltaDist.x;
             mapX += stepX;
             side = 1;
-            perpDist = (static_cast<float>(mapX) - position.x + static_cast<float>((1 - stepX) / 2)) /
-                       rayDir.x;
         } else {
             sideDist.y += deltaDist.y;
             mapY += stepY;
             side = 0;
-            perpDist = (static_cast<float>(mapY) - position.y + static_cast<float>((1 - stepY) / 2)) /
-                       rayDir.y;
         }
+        moved = true;
         value = cellAt(grid, mapX, mapY);
     }
+    // Distance to the wall's face, perpendicular to the view; 0 when the viewer is in it.
+    float perpDist = 0.f;
+    if (moved && side == 1)
+        perpDist = (static_cast<float>(mapX) - position.x + static_cast<float>((1 - stepX) / 2)) /
+                   rayDir.x;
+    else if (moved)
+        perpDist = (static_cast<float>(mapY) - position.y + static_cast<float>((1 - stepY) / 2)) /
+                   rayDir.y;
 
     double lineHeight = static_cast<double>(static_cast<float>(ViewHeight) / perpDist) * 0.3;
     if (!(lineHeight < MaxLineHeight))
@@ -98,4 +103,12 @@ void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
     line[0] = sf::Vertex({x, top}, colour, {texLeft, static_cast<float>(originY + 1)});
     line[1] = sf::Vertex({x, bottom}, colour,
                          {texLeft, static_cast<float>(originY + atlas.tileSize - 1)});
+}
+
+void castView(const std::vector<std::vector<int>>& grid, const Camera& camera,
+              const AtlasLayout& atlas, sf::VertexArray& walls)
+{
+    walls.resize(2 * ViewWidth);
+    for (int column = 0; column < ViewWidth; ++column)
+        castColumn(grid, camera, atlas, column, &walls[2 * column]);
 }

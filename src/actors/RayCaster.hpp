@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SFML/Graphics/Vertex.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <vector>
@@ -34,3 +35,8 @@ struct AtlasLayout {
 // must not be empty and the viewer must stand inside it.
 void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
                 const AtlasLayout& atlas, int column, sf::Vertex* line);
+
+// Fills `walls` with the whole view, two vertices per column. The array keeps its storage
+// from frame to frame, so after the first frame nothing is allocated.
+void castView(const std::vector<std::vector<int>>& grid, const Camera& camera,
+              const AtlasLayout& atlas, sf::VertexArray& walls);
