@@ -3,6 +3,7 @@
 // picture and nothing else. Both run in one process, in alternating rounds, so they see the
 // same machine; the figure that matters is their ratio.
 
+#include "actors/RayCaster.hpp"
 #include "core/Game.hpp"
 
 #include <SFML/Graphics/VertexArray.hpp>
@@ -54,15 +55,19 @@ int main(int argc, char** argv)
     game.setState(GameState::StartGame);
     game.update();
 
+    // Both loops look along the same ray-cast lines: the player faces east from its start cell,
+    // and the reference draws the lines cast once from there.
+    const sf::Vector2i start = game.getPlayer().getTile();
+    const sf::Vector2f eye(static_cast<float>(start.x) + 0.5f, static_cast<float>(start.y) + 0.5f);
+    game.getPlayer().setPosition(eye);
+    game.getPlayer().setAngle(0.f);
+    const Level& level = game.getLevel();
+    const Camera camera{eye, {1.f, 0.f}, {0.f, 1.f}, 1.5f, 0.7f};
+    const AtlasLayout atlas{level.getAtlasWidth(), level.getTileSize()};
+    sf::VertexArray walls(sf::Lines, 2 * ViewWidth);
+    for (int column = 0; column < ViewWidth; ++column)
+        castColumn(level.getGrid(), camera, atlas, column, &walls[2 * column]);
     const sf::Texture& wallTexture = game.getTextures().get("wall");
-    sf::VertexArray walls(sf::Lines, 2 * 1280);
-    for (unsigned x = 0; x < 1280; ++x) {
-        const float top = 160.f + static_cast<float>(x % 97);
-        const sf::Color shade(200, 200, 200);
-        walls[2 * x] = sf::Vertex({static_cast<float>(x), top}, shade, {static_cast<float>(x % 250), 1.f});
-        walls[2 * x + 1] = sf::Vertex({static_cast<float>(x), 720.f - top}, shade,
-                                      {static_cast<float>(x % 250), 249.f});
-    }
     sf::RenderStates wallStates(&wallTexture);
     sf::RectangleShape counter({326.f, 600.f});
     counter.setPosition(954.f, 150.f);
