@@ -1,0 +1,50 @@
+#include "console/DoorBoard.hpp"
+
+DoorBoard::DoorBoard() = default;
+
+DoorBoard::DoorBoard(int count) : open(static_cast<std::size_t>(count > 0 ? count : 0), true) {}
+
+int DoorBoard::openValue(int door) { return 8 + 2 * (door - 1); }
+int DoorBoard::closedValue(int door) { return 9 + 2 * (door - 1); }
+
+int DoorBoard::doorOfValue(int value)
+{
+    if (value < 8 || value > 23)
+        return 0;
+    return (value - 8) / 2 + 1;
+}
+
+int DoorBoard::getCount() const { return static_cast<int>(open.size()); }
+bool DoorBoard::isStartable() const { return getCount() <= maxDoors; }
+
+bool DoorBoard::isOpen(int door) const
+{
+    return door >= 1 && door <= getCount() && open[static_cast<std::size_t>(door - 1)];
+}
+
+int DoorBoard::toggle(int door)
+{
+    if (door < 1 || door > getCount())
+        return 0;
+    std::size_t slot = static_cast<std::size_t>(door - 1);
+    bool wasOpen = open[slot];
+    open[slot] = !wasOpen;
+    return wasOpen ? openValue(door) : closedValue(door);
+}
+
+void DoorBoard::apply(int value)
+{
+    int door = doorOfValue(value);
+    if (door == 0 || door > getCount())
+        return;
+    // An even value closes its door, an odd one opens it.
+    open[static_cast<std::size_t>(door - 1)] = value % 2 == 1;
+}
+
+std::vector<int> DoorBoard::values() const
+{
+    std::vector<int> list;
+    for (int door = 1; door <= getCount(); ++door)
+        list.push_back(isOpen(door) ? openValue(door) : closedValue(door));
+    return list;
+}

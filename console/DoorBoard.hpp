@@ -1,0 +1,36 @@
+#pragma once
+
+#include <vector>
+
+// The doors of the level being run, numbered from 1 in the reading order of their cells. Door k
+// owns the value pair 8 + 2(k - 1) (open) and 9 + 2(k - 1) (closed); the board remembers which
+// of the two each door holds, so the operator's click always sends the opposite one.
+class DoorBoard {
+public:
+    // The game knows eight door pairs at most.
+    static constexpr int maxDoors = 8;
+
+    DoorBoard();
+    // All doors open.
+    explicit DoorBoard(int count);
+
+    static int openValue(int door);
+    static int closedValue(int door);
+    // The door a value belongs to (1 to 8), 0 for a value outside 8 to 23.
+    static int doorOfValue(int value);
+
+    int getCount() const;
+    bool isStartable() const;
+    bool isOpen(int door) const;
+    // Flips door k and returns the value that tells the game to do the same: odd opens, even
+    // closes. 0 when there is no such door.
+    int toggle(int door);
+    // Takes a value sent by other means (a script's raw door value): the door it names takes
+    // that state. Values of no door are ignored.
+    void apply(int value);
+    // The values of every door in door order, for the load message.
+    std::vector<int> values() const;
+
+private:
+    std::vector<bool> open;
+};

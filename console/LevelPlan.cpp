@@ -1,0 +1,58 @@
+#include "console/LevelPlan.hpp"
+
+#include <utility>
+
+LevelPlan::LevelPlan() : available(false), width(0), height(0) {}
+
+LevelPlan::LevelPlan(int width, int height, std::vector<int> cells,
+                     std::vector<sf::Vector2i> spawnPoints)
+    : available(true), width(width), height(height), cells(std::move(cells)),
+      spawnPoints(std::move(spawnPoints))
+{
+    // Doors and exit candidates are listed in reading order, the order the game numbers them in.
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int value = getCell(x, y);
+            if (value == 8)
+                doorCells.emplace_back(x, y);
+            else if (value == 9)
+                exitCandidates.emplace_back(x, y);
+            else if (value >= 3 && value <= 7)
+                objectCells[value] = sf::Vector2i(x, y);
+        }
+    }
+}
+
+LevelPlan LevelPlan::unavailable(const std::string& problem)
+{
+    LevelPlan plan;
+    plan.problem = problem;
+    return plan;
+}
+
+bool LevelPlan::isAvailable() const { return available; }
+const std::string& LevelPlan::getProblem() const { return problem; }
+int LevelPlan::getWidth() const { return width; }
+int LevelPlan::getHeight() const { return height; }
+
+int LevelPlan::getCell(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return 1;
+    return cells[static_cast<std::size_t>(y * width + x)];
+}
+
+const std::vector<sf::Vector2i>& LevelPlan::getDoorCells() const { return doorCells; }
+
+int LevelPlan::doorAt(int x, int y) const
+{
+    for (std::size_t i = 0; i < doorCells.size(); ++i) {
+        if (doorCells[i] == sf::Vector2i(x, y))
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+const std::map<int, sf::Vector2i>& LevelPlan::getObjectCells() const { return objectCells; }
+const std::vector<sf::Vector2i>& LevelPlan::getExitCandidates() const { return exitCandidates; }
+const std::vector<sf::Vector2i>& LevelPlan::getSpawnPoints() const { return spawnPoints; }
