@@ -1,1 +1,82 @@
-int main() { return 0; }
+#include "console/ConsoleOptions.hpp"
+#include "console/Operator.hpp"
+#include "console/OperatorWindow.hpp"
+#include "console/ScriptRunner.hpp"
+#include "console/SoloOperator.hpp"
+
+#include <SFML/System/Sleep.hpp>
+
+#include <csignal>
+#include <fcntl.h>
+#include <iostream>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int) { stopRequested = 1; }
+
+}
+
+int main(int argc, char** argv)
+{
+    ConsoleOptions options;
+    std::string problem;
+    if (!parseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc), options, problem)) {
+        std::cerr << "kestrivon-console: " << problem << "\n" << consoleUsage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << consoleUsage;
+        return 0;
+    }
+
+    using Mode = ConsoleOptions::Mode;
+    Operator::Settings settings;
+    settings.seed = options.hasSeed ? options.seed : std::random_device()();
+    settings.autoEnd = options.mode != Mode::Script;
+    settings.free = options.mode == Mode::Solo;
+    // Script mode keeps standard output for the game's events alone.
+    settings.echo = options.mode == Mode::Script ? &std::cerr : &std::cout;
+    Operator console(LevelCatalogue("data/level"), settings);
+
+    switch (console.listen(options.bindAddress, problem)) {
+    case GameLink::ListenResult::Listening:
+        break;
+    case GameLink::ListenResult::PortInUse:
+    case GameLink::ListenResult::Failed:
+        std::cerr << problem << std::endl;
+        return 2;
+    }
+
+    if (options.mode == Mode::Script) {
+        int input = options.scriptPath == "-" ? 0 : open(options.scriptPath.c_str(), O_RDONLY | O_CLOEXEC);
+        if (input < 0) {
+            std::cerr << "kestrivon-console: cannot read the script " << options.scriptPath << std::endl;
+            return 2;
+        }
+        ScriptRunner runner(console, input, std::cout, std::cerr);
+        return runner.run();
+    }
+
+    if (options.mode == Mode::Solo) {
+        std::signal(SIGINT, requestStop);
+        std::signal(SIGTERM, requestStop);
+        SoloOperator solo(console, options.hard, settings.seed);
+        while (stopRequested == 0) {
+            solo.update();
+            sf::sleep(sf::milliseconds(10));
+        }
+        return 0;
+    }
+
+    OperatorWindow window(console);
+    if (!window.load("data/Font/Text.ttf")) {
+        std::cerr << "kestrivon-console: cannot load data/Font/Text.ttf (run it from the build folder)" << std::endl;
+        return 1;
+    }
+    window.run();
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// How the console was asked to run, from its command line.
+struct ConsoleOptions {
+    enum class Mode { Window, Script, Solo };
+
+    Mode mode = Mode::Window;
+    // Empty: every interface.
+    std::string bindAddress;
+    bool hasSeed = false;
+    unsigned seed = 0;
+    // Script mode: the file, or "-" for standard input.
+    std::string scriptPath;
+    bool hard = false;
+    bool help = false;
+};
+
+// Reads the arguments after the program name; false with the reason in `problem` when they
+// make no sense.
+bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptions& options,
+                         std::string& problem);
+
+extern const char* const consoleUsage;

@@ -1,0 +1,210 @@
+#include "console/ScriptRunner.hpp"
+
+#include <chrono>
+#include <ostream>
+#include <poll.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Events an expect has not reached are kept up to this many; older ones are forgotten.
+constexpr std::size_t unmatchedLimit = 10000;
+constexpr int pumpMilliseconds = 10;
+
+std::string joinWords(const std::vector<std::string>& words)
+{
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+std::string describe(float seconds)
+{
+    std::ostringstream text;
+    text << seconds;
+    return text.str();
+}
+
+}
+
+ScriptRunner::ScriptRunner(Operator& console, int input, std::ostream& out, std::ostream& errors)
+    : console(console), input(input), out(out), errors(errors), inputDone(false)
+{
+}
+
+int ScriptRunner::run()
+{
+    std::string line;
+    int number = 0;
+    while (nextLine(line)) {
+        ++number;
+        ScriptCommand command = parseScriptCommand(line);
+        std::string failure = command.error;
+        bool quit = false;
+        if (command.kind == ScriptCommand::Kind::Invalid || !execute(command, failure, quit)) {
+            pump();
+            errors << "script line " << number << ": " << failure << std::endl;
+            return 1;
+        }
+        if (quit)
+            break;
+    }
+    // Hand the game whatever is still queued and print its last reports.
+    pump();
+    return 0;
+}
+
+bool ScriptRunner::nextLine(std::string& line)
+{
+    for (;;) {
+        std::size_t end = buffered.find('\n');
+        if (end != std::string::npos) {
+            line = buffered.substr(0, end);
+            buffered.erase(0, end + 1);
+            return true;
+        }
+        if (inputDone) {
+            if (buffered.empty())
+                return false;
+            line.swap(buffered);
+            buffered.clear();
+            return true;
+        }
+        pollfd watched{input, POLLIN, 0};
+        if (::poll(&watched, 1, pumpMilliseconds) > 0) {
+            char chunk[4096];
+            ssize_t count = read(input, chunk, sizeof chunk);
+            if (count > 0)
+                buffered.append(chunk, static_cast<std::size_t>(count));
+            else
+                inputDone = true;
+        }
+        pump();
+    }
+}
+
+void ScriptRunner::pump()
+{
+    for (const std::string& line : console.update()) {
+        out << line << std::endl;
+        unmatched.push_back(line);
+        if (unmatched.size() > unmatchedLimit)
+            unmatched.pop_front();
+    }
+}
+
+bool ScriptRunner::pumpUntil(const std::function<bool()>& done, float seconds)
+{
+    Clock::time_point deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<float>(seconds));
+    pump();
+    while (!done() && Clock::now() < deadline) {
+        ::poll(nullptr, 0, pumpMilliseconds);
+        pump();
+    }
+    return done();
+}
+
+bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, bool& quit)
+{
+    using Kind = ScriptCommand::Kind;
+    const std::string notConnected = "no game is connected";
+    const std::vector<int>& numbers = command.numbers;
+    bool sent = true;
+    switch (command.kind) {
+    case Kind::Comment:
+    case Kind::Invalid:
+        return command.kind == Kind::Comment;
+    case Kind::WaitJoin:
+        if (!pumpUntil([this] { return console.getLink().isConnected(); }, command.seconds)) {
+            failure = "wait-join: no game joined within " + describe(command.seconds) + " s";
+            return false;
+        }
+        return true;
+    case Kind::Load:
+        sent = console.load(numbers[0], std::vector<int>(numbers.begin() + 1, numbers.end()),
+                            numbers.size() == 1);
+        break;
+    case Kind::Door:
+        sent = console.sendDoorValue(numbers[0]);
+        break;
+    case Kind::Open:
+    case Kind::Close:
+        if (numbers[0] < 1 || numbers[0] > DoorBoard::maxDoors) {
+            failure = "door numbers run from 1 to 8";
+            return false;
+        }
+        sent = console.sendDoorValue(command.kind == Kind::Open ? DoorBoard::closedValue(numbers[0])
+                                                                : DoorBoard::openValue(numbers[0]));
+        break;
+    case Kind::Scan:
+        sent = console.scan();
+        break;
+    case Kind::Locate:
+        sent = console.locate(numbers[0]);
+        break;
+    case Kind::Shock: {
+        Operator::Reboot choice = command.reboot == ScriptCommand::Reboot::Yes  ? Operator::Reboot::Yes
+                                  : command.reboot == ScriptCommand::Reboot::No ? Operator::Reboot::No
+                                                                                : Operator::Reboot::Draw;
+        sent = console.shock(choice);
+        break;
+    }
+    case Kind::Power:
+        sent = console.powerOn();
+        break;
+    case Kind::End:
+        if (command.hasFigures) {
+            Protocol::EndOfGame report;
+            report.bills = command.bills;
+            report.doorOpen = numbers[0];
+            report.doorClose = numbers[1];
+            report.scan = numbers[2];
+            report.detection = numbers[3];
+            report.shock = numbers[4];
+            report.reboot = numbers[5];
+            sent = console.endGame(report);
+        } else {
+            sent = console.endGame();
+        }
+        break;
+    case Kind::Expect:
+        if (!pumpUntil([this, &command] { return findExpected(command.words); }, command.seconds)) {
+            failure = "expect " + joinWords(command.words) + ": not seen within " +
+                      describe(command.seconds) + " s";
+            return false;
+        }
+        return true;
+    case Kind::Sleep:
+        pumpUntil([] { return false; }, command.seconds);
+        return true;
+    case Kind::Quit:
+        quit = true;
+        return true;
+    }
+    if (!sent)
+        failure = notConnected;
+    return sent;
+}
+
+bool ScriptRunner::findExpected(const std::vector<std::string>& words)
+{
+    // The first event that matches is consumed with every event before it.
+    for (std::size_t i = 0; i < unmatched.size(); ++i) {
+        std::istringstream line(unmatched[i]);
+        bool matches = true;
+        for (const std::string& word : words) {
+            std::string seen;
+            matches = matches && (line >> seen) && seen == word;
+        }
+        if (matches) {
+            unmatched.erase(unmatched.begin(), unmatched.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return true;
+        }
+    }
+    return false;
+}
