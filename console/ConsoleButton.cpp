@@ -2,7 +2,7 @@
 
 ConsoleButton::ConsoleButton(const sf::Font& font, const sf::FloatRect& area, const std::string& text,
                              const std::string& keyName)
-    : area(area), label(text, font, 16), key(keyName, font, 13), enabled(true), highlighted(false)
+    : area(area), label(text, font, 15), key(keyName, font, 13), enabled(true), highlighted(false)
 {
     panel.setPosition(area.left, area.top);
     panel.setSize(sf::Vector2f(area.width, area.height));

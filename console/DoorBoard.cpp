@@ -41,6 +41,12 @@ void DoorBoard::apply(int value)
     open[static_cast<std::size_t>(door - 1)] = value % 2 == 1;
 }
 
+void DoorBoard::load(const std::vector<int>& values)
+{
+    for (std::size_t i = 0; i < values.size() && i < open.size(); ++i)
+        open[i] = values[i] % 2 == 0;
+}
+
 std::vector<int> DoorBoard::values() const
 {
     std::vector<int> list;

@@ -25,9 +25,12 @@ public:
     // Flips door k and returns the value that tells the game to do the same: odd opens, even
     // closes. 0 when there is no such door.
     int toggle(int door);
-    // Takes a value sent by other means (a script's raw door value): the door it names takes
-    // that state. Values of no door are ignored.
+    // Follows a door message sent by other means (a script's raw value): an even value closes
+    // the door of its pair, an odd one opens it. Values of no door are ignored.
     void apply(int value);
+    // Takes the door values of a load message, door k from the k-th value: an even value starts
+    // its door open, an odd one closed. Doors beyond the list keep their state.
+    void load(const std::vector<int>& values);
     // The values of every door in door order, for the load message.
     std::vector<int> values() const;
 

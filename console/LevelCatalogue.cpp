@@ -1,5 +1,7 @@
 #include "console/LevelCatalogue.hpp"
 
+#include "world/LevelFile.hpp"
+
 #include <fstream>
 #include <utility>
 
@@ -25,31 +27,11 @@ LevelPlan readPlan(const std::string& path, bool withStart)
     std::ifstream in(path);
     if (!in)
         return LevelPlan::unavailable("cannot open " + path);
-    int width = 0;
-    int height = 0;
-    int exitDraw = 0;
-    in >> width >> height >> exitDraw;
-    if (!in || width < 3 || height < 3 || width > 1000 || height > 1000)
-        return LevelPlan::unavailable(path + ": bad size");
-    std::vector<int> cells(static_cast<std::size_t>(width * height));
-    for (int& cell : cells)
-        in >> cell;
-    if (withStart) {
-        int x = 0;
-        int y = 0;
-        float angle = 0.f;
-        in >> x >> y >> angle;
-    }
-    int wander = 0;
-    int spawnCount = 0;
-    in >> wander >> spawnCount;
-    std::vector<sf::Vector2i> spawns;
-    for (int i = 0; in && i < spawnCount; ++i) {
-        sf::Vector2i spawn;
-        if (in >> spawn.x >> spawn.y)
-            spawns.push_back(spawn);
-    }
-    return LevelPlan(width, height, std::move(cells), std::move(spawns));
+    LevelFile file = LevelFile::parse(in, withStart);
+    std::string broken = file.check();
+    if (!broken.empty())
+        return LevelPlan::unavailable(path + ": " + broken);
+    return LevelPlan(file);
 }
 
 }

@@ -1,13 +1,12 @@
 #include "console/LevelPlan.hpp"
 
-#include <utility>
+#include "world/LevelFile.hpp"
 
 LevelPlan::LevelPlan() : available(false), width(0), height(0) {}
 
-LevelPlan::LevelPlan(int width, int height, std::vector<int> cells,
-                     std::vector<sf::Vector2i> spawnPoints)
-    : available(true), width(width), height(height), cells(std::move(cells)),
-      spawnPoints(std::move(spawnPoints))
+LevelPlan::LevelPlan(const LevelFile& file)
+    : available(true), width(file.width), height(file.height), cells(file.cells),
+      spawnPoints(file.spawnPoints)
 {
     // Doors and exit candidates are listed in reading order, the order the game numbers them in.
     for (int y = 0; y < height; ++y) {
@@ -37,9 +36,11 @@ int LevelPlan::getHeight() const { return height; }
 
 int LevelPlan::getCell(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= width || y >= height)
+    // A row cut short by the end of the file reads as wall, like the outside of the grid.
+    if (y < 0 || y >= static_cast<int>(cells.size()) || x < 0 ||
+        x >= static_cast<int>(cells[static_cast<std::size_t>(y)].size()))
         return 1;
-    return cells[static_cast<std::size_t>(y * width + x)];
+    return cells[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
 }
 
 const std::vector<sf::Vector2i>& LevelPlan::getDoorCells() const { return doorCells; }

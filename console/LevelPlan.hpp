@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+struct LevelFile;
+
 // The operator's plan of one level, read from the same file the game loads: the grid as the
 // file writes it (8 marks a door cell, 9 an exit candidate), the door cells numbered in reading
 // order, the objects, the exit candidates and the monster's spawn points. A file that cannot be
@@ -13,8 +15,8 @@
 class LevelPlan {
 public:
     LevelPlan();
-    // Builds the plan of a parsed grid, width by height values in reading order.
-    LevelPlan(int width, int height, std::vector<int> cells, std::vector<sf::Vector2i> spawnPoints);
+    // The plan of a parsed level file (checked by the caller).
+    explicit LevelPlan(const LevelFile& file);
     static LevelPlan unavailable(const std::string& problem);
 
     bool isAvailable() const;
@@ -36,7 +38,7 @@ private:
     std::string problem;
     int width;
     int height;
-    std::vector<int> cells;
+    std::vector<std::vector<int>> cells;
     std::vector<sf::Vector2i> doorCells;
     std::map<int, sf::Vector2i> objectCells;
     std::vector<sf::Vector2i> exitCandidates;

@@ -35,6 +35,7 @@ void MapView::refresh(const Operator& console)
 
     const DoorBoard& doors = console.getDoors();
     const std::set<int>& taken = console.getMatch().getTaken();
+    const std::optional<sf::Vector2i>& monster = console.getMatch().getMonster();
     float inset = std::floor(cellSize * 0.2f);
     for (int y = 0; y < plan.getHeight(); ++y) {
         for (int x = 0; x < plan.getWidth(); ++x) {
@@ -53,7 +54,9 @@ void MapView::refresh(const Operator& console)
             } else if (value >= 3 && value <= 7) {
                 bool gone = taken.count(value) != 0;
                 addQuad(inner, gone ? takenColor : objectColor);
-                addLabel(std::to_string(value), box, gone ? sf::Color(60, 60, 60) : sf::Color::Black);
+                // The monster's mark covers the object it stands on; its digit would show through.
+                if (!monster || *monster != sf::Vector2i(x, y))
+                    addLabel(std::to_string(value), box, gone ? sf::Color(60, 60, 60) : sf::Color::Black);
             } else if (value == 9) {
                 addQuad(inner, exitColor);
                 addLabel("?", box, sf::Color::White);
@@ -67,7 +70,6 @@ void MapView::refresh(const Operator& console)
         addQuad(sf::FloatRect(box.left + 2, box.top + 2, dot, dot), spawnColor);
     }
 
-    const std::optional<sf::Vector2i>& monster = console.getMatch().getMonster();
     if (monster) {
         sf::FloatRect box = getCellRect(monster->x, monster->y);
         addQuad(sf::FloatRect(box.left + inset / 2, box.top + inset / 2, box.width - inset, box.height - inset),
@@ -110,9 +112,11 @@ void MapView::addQuad(const sf::FloatRect& box, const sf::Color& color)
 
 void MapView::addLabel(const std::string& text, const sf::FloatRect& box, const sf::Color& color)
 {
-    unsigned size = static_cast<unsigned>(std::max(8.f, box.height * 0.55f));
     if (box.height < 10.f)
         return;
+    // Longer labels shrink to stay inside their cell (a glyph is about 0.6 of the size wide).
+    float fitting = box.width * 0.9f / (0.6f * static_cast<float>(text.size()));
+    unsigned size = static_cast<unsigned>(std::max(8.f, std::min(box.height * 0.55f, fitting)));
     sf::Text label(text, font, size);
     label.setFillColor(color);
     sf::FloatRect bounds = label.getLocalBounds();

@@ -107,10 +107,8 @@ bool Operator::load(int index, const std::vector<int>& values, bool useLevelDoor
         for (int value : doors.values())
             message.doors.push_back(value);
     } else {
-        for (int value : values) {
-            message.doors.push_back(value);
-            doors.apply(value);
-        }
+        message.doors.assign(values.begin(), values.end());
+        doors.load(values);
     }
     if (!send(message))
         return false;

@@ -18,7 +18,7 @@ constexpr float actionColumn = 1040.f;
 constexpr float buttonTop = 44.f;
 constexpr float buttonPitch = 34.f;
 constexpr float buttonHeight = 30.f;
-constexpr std::size_t logLines = 13;
+constexpr std::size_t logLines = 9;
 constexpr std::size_t logColumns = 54;
 
 const char* const levelKeys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7"};
@@ -43,9 +43,9 @@ int doorKey(sf::Keyboard::Key key)
 
 const sf::Color OperatorWindow::backgroundColor(18, 20, 24);
 const sf::FloatRect OperatorWindow::mapArea(12.f, 44.f, 776.f, 664.f);
-const sf::FloatRect OperatorWindow::logArea(804.f, 492.f, 464.f, 216.f);
+const sf::FloatRect OperatorWindow::logArea(804.f, 536.f, 464.f, 172.f);
 
-OperatorWindow::OperatorWindow(Operator& console) : console(console), map(font), refreshed(false), shownRevision(0) {}
+OperatorWindow::OperatorWindow(Operator& console) : console(console), map(font), refreshed(false), shownRevision(0), logScroll(0) {}
 
 bool OperatorWindow::load(const std::string& fontPath)
 {
@@ -59,10 +59,10 @@ bool OperatorWindow::load(const std::string& fontPath)
     banner = sf::Text("", font, 22);
     banner.setPosition(levelColumn, 8.f);
     note = sf::Text("", font, 14);
-    note.setPosition(levelColumn, 322.f);
+    note.setPosition(levelColumn, 390.f);
     note.setFillColor(sf::Color(200, 200, 200));
     figures = sf::Text("", font, 15);
-    figures.setPosition(levelColumn, 396.f);
+    figures.setPosition(levelColumn, 434.f);
     figures.setFillColor(sf::Color(230, 230, 230));
     log = sf::Text("", font, 14);
     log.setPosition(logArea.left + 4.f, logArea.top + 4.f);
@@ -115,6 +115,17 @@ void OperatorWindow::handleEvent(const sf::Event& event)
         int door = map.doorAt(point, console);
         if (door > 0)
             console.toggleDoor(door);
+        break;
+    }
+    case sf::Event::MouseWheelScrolled: {
+        // The wheel over the log scrolls back through older lines.
+        sf::Vector2f point = window.mapPixelToCoords(sf::Vector2i(event.mouseWheelScroll.x, event.mouseWheelScroll.y));
+        if (!logArea.contains(point))
+            break;
+        int lines = static_cast<int>(console.getLog().getLines().size());
+        logScroll = std::max(0, std::min(lines - static_cast<int>(logLines),
+                                         logScroll + static_cast<int>(event.mouseWheelScroll.delta)));
+        log.setString(logText());
         break;
     }
     case sf::Event::KeyPressed: {
@@ -280,9 +291,10 @@ std::string OperatorWindow::figuresText() const
 std::string OperatorWindow::logText() const
 {
     const std::deque<std::string>& lines = console.getLog().getLines();
-    std::size_t first = lines.size() > logLines ? lines.size() - logLines : 0;
+    std::size_t last = lines.size() - std::min(lines.size(), static_cast<std::size_t>(logScroll));
+    std::size_t first = last > logLines ? last - logLines : 0;
     std::string text;
-    for (std::size_t i = first; i < lines.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         text += lines[i].size() > logColumns ? lines[i].substr(0, logColumns - 1) + "~" : lines[i];
         text += '\n';
     }

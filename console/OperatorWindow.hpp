@@ -67,4 +67,6 @@ private:
     sf::Text log;
     bool refreshed;
     unsigned shownRevision;
+    // Lines scrolled back from the newest in the log.
+    int logScroll;
 };

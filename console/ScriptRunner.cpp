@@ -101,12 +101,16 @@ bool ScriptRunner::pumpUntil(const std::function<bool()>& done, float seconds)
 {
     Clock::time_point deadline =
         Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<float>(seconds));
+    // done() may consume what it finds (expect does), so it is asked once per round.
     pump();
-    while (!done() && Clock::now() < deadline) {
+    for (;;) {
+        if (done())
+            return true;
+        if (Clock::now() >= deadline)
+            return false;
         ::poll(nullptr, 0, pumpMilliseconds);
         pump();
     }
-    return done();
 }
 
 bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, bool& quit)

@@ -52,6 +52,16 @@ TEST(ConsoleDoorBoardTest, RawValuesSetTheStateOfTheDoorTheyName)
     EXPECT_EQ(board.values(), (std::vector<int>{8, 10}));
 }
 
+TEST(ConsoleDoorBoardTest, LoadValuesStartEvenDoorsOpenAndOddOnesClosed)
+{
+    DoorBoard board(3);
+    board.load({8, 11});
+    EXPECT_TRUE(board.isOpen(1));
+    EXPECT_FALSE(board.isOpen(2));
+    EXPECT_TRUE(board.isOpen(3));
+    EXPECT_EQ(board.toggle(2), 11);
+}
+
 TEST(ConsoleDoorBoardTest, MoreThanEightDoorsCannotBeStarted)
 {
     EXPECT_TRUE(DoorBoard(8).isStartable());

@@ -1,0 +1,34 @@
+#include "console/LevelPlan.hpp"
+
+#include "world/LevelFile.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ConsoleLevelPlanTest, DoorsAreNumberedInReadingOrderWithObjectsExitsAndSpawns)
+{
+    LevelPlan plan(LevelFile::parse("6 5 2\n"
+                                    "1 1 1 1 1 1\n"
+                                    "1 0 8 3 9 1\n"
+                                    "1 8 0 0 7 1\n"
+                                    "1 9 0 8 0 1\n"
+                                    "1 1 1 1 1 1\n"
+                                    "2 2 4 1 1 3\n",
+                                    false));
+    ASSERT_TRUE(plan.isAvailable());
+    ASSERT_EQ(plan.getDoorCells().size(), 3u);
+    EXPECT_EQ(plan.getDoorCells()[0], sf::Vector2i(2, 1));
+    EXPECT_EQ(plan.getDoorCells()[1], sf::Vector2i(1, 2));
+    EXPECT_EQ(plan.getDoorCells()[2], sf::Vector2i(3, 3));
+    EXPECT_EQ(plan.doorAt(3, 3), 3);
+    EXPECT_EQ(plan.doorAt(2, 2), 0);
+    EXPECT_EQ(plan.getObjectCells().at(3), sf::Vector2i(3, 1));
+    EXPECT_EQ(plan.getObjectCells().at(7), sf::Vector2i(4, 2));
+    EXPECT_EQ(plan.getExitCandidates(), (std::vector<sf::Vector2i>{{4, 1}, {1, 3}}));
+    EXPECT_EQ(plan.getSpawnPoints(), (std::vector<sf::Vector2i>{{4, 1}, {1, 3}}));
+    EXPECT_EQ(plan.getCell(-1, 0), 1);
+    EXPECT_EQ(plan.getCell(6, 2), 1);
+}
+
+}
