@@ -265,6 +265,11 @@ TEST(PlayerTest, ViewOfTheTutorialIsDrawnAndFollowsATurn)
     target.display();
     const sf::Image empty = target.getTexture().copyToImage();
     EXPECT_EQ(empty.getPixel(640, 360), sf::Color::Black);
+    sf::Event step;
+    step.type = sf::Event::KeyPressed;
+    step.key = {sf::Keyboard::W, false, false, false, false};
+    player.handleEvent(step);
+    EXPECT_EQ(*player.getMoveState(), 0);
 
     testing::internal::CaptureStdout();
     game.getLevel().load("data/level/Tutorial.txt");
