@@ -1,25 +1,196 @@
 #include "actors/Monster.hpp"
 
+#include "core/Game.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+sf::Vector2i cellChange(int direction)
+{
+    switch (direction) {
+    case 1: return {0, -1};
+    case 2: return {1, 0};
+    case 4: return {0, 1};
+    case 8: return {-1, 0};
+    default: return {0, 0};
+    }
+}
+
+int opposite(int direction)
+{
+    switch (direction) {
+    case 1: return 4;
+    case 2: return 8;
+    case 4: return 1;
+    case 8: return 2;
+    default: return direction;
+    }
+}
+}
+
 Monster::Monster(Game* game)
     : game(game), present(true), huntTurns(0), paralysisTurns(0), wanderSteps(2), mode(1),
       position(0, 0), lastSeen(0, 0), lastDirection(1)
 {
 }
 
-void Monster::takeTurn() {}
-void Monster::paralyse(int turns) { paralysisTurns = turns; mode = 2; }
-void Monster::respawn() {}
+void Monster::takeTurn()
+{
+    if (mode == 0) {
+        if (!onPlayer()) {
+            look();
+            stepToward(lastSeen);
+            look();
+            // Two turns after spotting the player the chase doubles its pace.
+            if (!onPlayer() && --huntTurns <= 0) {
+                look();
+                stepToward(lastSeen);
+                look();
+                std::cout << "[Monstre] Jump\n";
+            }
+        }
+    } else if (mode == 1) {
+        if (!onPlayer()) {
+            for (int i = 0; i < wanderSteps; ++i) {
+                look();
+                if (mode == 0)
+                    break;
+                move(randomDirection());
+                look();
+            }
+        }
+    } else if (mode == 2) {
+        if (--paralysisTurns <= 0) {
+            mode = 1;
+            if (present) {
+                game->getSfx().playMonsterAwake();
+            } else {
+                // A crushed monster comes back somewhere else.
+                present = true;
+                game->getSfx().playMonsterRespawn();
+                respawn();
+            }
+        }
+    }
+
+    // Only the cell where the turn ends catches; crossing the player on the way does not.
+    if (paralysisTurns <= 0 && onPlayer())
+        game->getPlayer().caught();
+    std::cout << "[Monstre] Position : (" << position.x << ";" << position.y << ")\n";
+}
+
+void Monster::paralyse(int turns)
+{
+    paralysisTurns = turns;
+    std::cout << "nbTunrn paralize : " << turns << "\n";
+    mode = 2;
+}
+
+void Monster::respawn()
+{
+    if (spawnPoints.empty())
+        return;
+    const sf::Vector2i player = game->getPlayer().getTile();
+    // The first of the farthest points wins: a later one must be strictly farther.
+    sf::Vector2i best = spawnPoints.front();
+    float bestDistance = 0.f;
+    for (const sf::Vector2i& spawn : spawnPoints) {
+        const float dx = static_cast<float>(spawn.x - player.x);
+        const float dy = static_cast<float>(spawn.y - player.y);
+        const float distance = std::sqrt(dx * dx + dy * dy);
+        if (distance > bestDistance) {
+            bestDistance = distance;
+            best = spawn;
+        }
+    }
+    std::cout << "[MONSTER] Monster at :(" << best.x << ";" << best.y << ")\n";
+    setPosition(best.x, best.y);
+}
+
 void Monster::addSpawnPoint(sf::Vector2i cell) { spawnPoints.push_back(cell); }
 void Monster::clearSpawnPoints() { spawnPoints.clear(); }
 void Monster::setWanderSteps(int steps) { wanderSteps = steps; }
 void Monster::addWanderStep() { ++wanderSteps; }
 void Monster::setPresent(bool isPresentNow) { present = isPresentNow; }
 bool Monster::isPresent() const { return present; }
-void Monster::setMode(int newMode) { mode = newMode; }
+
+void Monster::setMode(int newMode)
+{
+    mode = newMode;
+    // A monster set going again (a new level) must not carry a paralysis it will never count
+    // down: outside mode 2 a pending paralysis would stop it from ever catching the player.
+    if (mode != 2)
+        paralysisTurns = 0;
+}
+
 sf::Vector2i Monster::getPosition() const { return position; }
 void Monster::setPosition(int column, int row) { position = {column, row}; }
-void Monster::look() {}
-void Monster::scan(int) {}
-void Monster::stepToward(sf::Vector2i) {}
-int Monster::randomDirection() const { return lastDirection; }
-void Monster::move(int) {}
+
+bool Monster::onPlayer() const { return position == game->getPlayer().getTile(); }
+
+void Monster::look()
+{
+    const sf::Vector2i player = game->getPlayer().getTile();
+    if (player.x == position.x)
+        scan(player.y > position.y ? 4 : 1);
+    else if (player.y == position.y)
+        scan(player.x > position.x ? 2 : 8);
+}
+
+void Monster::scan(int direction)
+{
+    const Level& level = game->getLevel();
+    const sf::Vector2i player = game->getPlayer().getTile();
+    const sf::Vector2i change = cellChange(direction);
+    // Sight runs from the neighbouring cell to the first one the monster could not enter.
+    sf::Vector2i cell = position;
+    while (level.canMonsterEnter(cell.x, cell.y, direction)) {
+        cell += change;
+        if (cell == player) {
+            lastSeen = cell;
+            if (mode == 1) {
+                huntTurns = 3;
+                mode = 0;
+            }
+        }
+    }
+}
+
+void Monster::stepToward(sf::Vector2i goal)
+{
+    const Level& level = game->getLevel();
+    // Rows first, then columns, each from the cell the previous test left: a diagonal is
+    // one call.
+    if (position.y < goal.y && level.canMonsterEnter(position.x, position.y, 4))
+        ++position.y;
+    if (position.y > goal.y && level.canMonsterEnter(position.x, position.y, 1))
+        --position.y;
+    if (position.x < goal.x && level.canMonsterEnter(position.x, position.y, 2))
+        ++position.x;
+    if (position.x > goal.x && level.canMonsterEnter(position.x, position.y, 8))
+        --position.x;
+    if (position == goal)
+        mode = 1;
+}
+
+int Monster::randomDirection() const
+{
+    const Level& level = game->getLevel();
+    const int start = std::rand() % 4;
+    for (int i = 0; i < 4; ++i) {
+        const int direction = 1 << ((start + i) % 4);
+        if (direction != opposite(lastDirection) &&
+            level.canMonsterEnter(position.x, position.y, direction))
+            return direction;
+    }
+    // A dead end: the monster turns back, whatever lies behind it.
+    return opposite(lastDirection);
+}
+
+void Monster::move(int direction)
+{
+    position += cellChange(direction);
+    lastDirection = direction;
+}

@@ -22,14 +22,19 @@ public:
     void addWanderStep();
     void setPresent(bool isPresentNow);
     bool isPresent() const;
+    // Any mode but 2 also drops a pending paralysis.
     void setMode(int newMode);
     sf::Vector2i getPosition() const;
     void setPosition(int column, int row);
 
 private:
+    bool onPlayer() const;
+    // Looks along its row or column when the player shares one; spotting it starts a hunt.
     void look();
     void scan(int direction);
+    // A greedy move toward goal, possibly diagonal; reaching it ends the hunt.
     void stepToward(sf::Vector2i goal);
+    // The first passable direction from a random start that does not turn back, else back.
     int randomDirection() const;
     void move(int direction);
 
