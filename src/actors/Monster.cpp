@@ -113,6 +113,7 @@ void Monster::addSpawnPoint(sf::Vector2i cell) { spawnPoints.push_back(cell); }
 void Monster::clearSpawnPoints() { spawnPoints.clear(); }
 void Monster::setWanderSteps(int steps) { wanderSteps = steps; }
 void Monster::addWanderStep() { ++wanderSteps; }
+int Monster::getWanderSteps() const { return wanderSteps; }
 void Monster::setPresent(bool isPresentNow) { present = isPresentNow; }
 bool Monster::isPresent() const { return present; }
 

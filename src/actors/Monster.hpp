@@ -20,6 +20,7 @@ public:
     void clearSpawnPoints();
     void setWanderSteps(int steps);
     void addWanderStep();
+    int getWanderSteps() const;
     void setPresent(bool isPresentNow);
     bool isPresent() const;
     // Any mode but 2 also drops a pending paralysis.

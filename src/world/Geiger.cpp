@@ -2,6 +2,7 @@
 
 #include "core/Game.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -92,9 +93,16 @@ void Geiger::update(float dt)
 
 void Geiger::draw(sf::RenderTarget& target)
 {
-    // Dimmed like the walls; a darkness below 0.5 must not wrap the channels to dark.
-    const float level = 255.f / (2.f * game->getPlayer().getDarkness());
-    const sf::Uint8 channel = level < 255.f ? static_cast<sf::Uint8>(level) : 255;
+    const sf::Uint8 channel = shade(game->getPlayer().getDarkness());
     shape.setFillColor(sf::Color(channel, channel, channel, 255));
     target.draw(shape);
+}
+
+const sf::RectangleShape& Geiger::getShape() const { return shape; }
+
+sf::Uint8 Geiger::shade(float darkness)
+{
+    // Clamped like the walls: a darkness below 0.5 must not wrap the channels to dark.
+    const float level = std::clamp(255.f / (2.f * darkness), 0.f, 255.f);
+    return static_cast<sf::Uint8>(level);
 }
