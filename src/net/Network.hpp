@@ -1,21 +1,32 @@
 #pragma once
 
+#include "net/FrameReader.hpp"
+#include "net/OutgoingQueue.hpp"
+#include "net/Protocol.hpp"
+
 #include <SFML/Network/TcpSocket.hpp>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 class Game;
 
 // The game's one TCP connection to the operator console (the console listens, the game
-// connects). Polled once per frame; sends the game's reports. Owned by Game.
+// connects). Polled once per frame: connects when the menu asks for it, then handles every
+// message that has arrived and sends the game's reports. Frames are cut and queued here, with
+// limits, so a console can neither make the game buffer without end nor desynchronise the stream
+// with a half-sent message. Owned by Game.
 class Network {
 public:
     explicit Network(Game* game);
 
-    // Connects when asked to (status 1), or drains and handles every complete message (status 2).
+    // Connects when asked to (status 1), or flushes the outgoing queue and drains and handles
+    // every complete message (status 2).
     void poll();
     // Blocking connect with a three-second time-out, then non-blocking.
     bool connect();
+    // Closes the connection and forgets what was buffered for it; the status stays as it is.
     void disconnect();
     std::string& getAddress();
     int& getStatus();
@@ -26,10 +37,28 @@ public:
     void sendMonsterPosition();
     void sendObjectPosition(int value);
 
+    // Handles one payload from the console. A payload too short for its message is dropped
+    // whole with a line on standard error; an unknown code is dropped silently.
+    void dispatch(const std::uint8_t* payload, std::size_t size);
+
 private:
+    void handle(const Protocol::UpdateDoor& message);
+    void handle(const Protocol::LoadMap& message);
+    void handle(const Protocol::SendMonsterPosition& message);
+    void handle(const Protocol::ShockMonster& message);
+    void handle(const Protocol::SendObjectPosition& message);
+    void handle(const Protocol::PowerOn& message);
+    void handle(const Protocol::EndOfGame& message);
+    // Queues one frame and sends as much of the queue as the socket takes now.
+    void send(const Protocol::GameMessage& message);
+    void flush();
+
     Game* game;
     int status;
     int port;
     std::string address;
     sf::TcpSocket socket;
+    bool connected;
+    FrameReader reader;
+    OutgoingQueue outgoing;
 };

@@ -1,0 +1,427 @@
+#include "core/Game.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <malloc.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Protocol::Bytes;
+using testing::HasSubstr;
+
+// A console reduced to its socket: listens on 127.0.0.1:3000 and reads and writes raw bytes,
+// so what the game puts on the wire is checked byte for byte.
+class TestConsole {
+public:
+    TestConsole(int receiveBuffer = 0)
+    {
+        listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int yes = 1;
+        ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        if (receiveBuffer > 0)
+            ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        local.sin_port = htons(3000);
+        local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        listening = ::bind(listener, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0
+            && ::listen(listener, 4) == 0;
+    }
+
+    ~TestConsole()
+    {
+        hangUp();
+        ::close(listener);
+    }
+
+    bool isListening() const { return listening; }
+
+    bool accept()
+    {
+        hangUp();
+        pollfd waiting{listener, POLLIN, 0};
+        if (::poll(&waiting, 1, 5000) != 1)
+            return false;
+        peer = ::accept(listener, nullptr, nullptr);
+        return peer >= 0;
+    }
+
+    void write(const Bytes& bytes)
+    {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t sent = ::send(peer, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+            if (sent <= 0)
+                return;
+            done += static_cast<std::size_t>(sent);
+        }
+    }
+
+    // Whatever has arrived, without waiting.
+    Bytes readAvailable()
+    {
+        Bytes bytes;
+        std::uint8_t chunk[65536];
+        ssize_t got;
+        while ((got = ::recv(peer, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
+            bytes.insert(bytes.end(), chunk, chunk + got);
+        return bytes;
+    }
+
+    // True once the game has closed its end (or reset it).
+    bool seesClosed()
+    {
+        pollfd waiting{peer, POLLIN, 0};
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (::poll(&waiting, 1, 20) == 1) {
+                std::uint8_t byte;
+                const ssize_t got = ::recv(peer, &byte, 1, MSG_DONTWAIT);
+                if (got <= 0)
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    void hangUp()
+    {
+        if (peer >= 0)
+            ::close(peer);
+        peer = -1;
+    }
+
+private:
+    int listener = -1;
+    int peer = -1;
+    bool listening = false;
+};
+
+// A frame around a payload of fewer than 256 bytes.
+Bytes frame(const Bytes& payload)
+{
+    Bytes bytes(Protocol::HeaderSize, 0);
+    bytes.back() = static_cast<std::uint8_t>(payload.size());
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    return bytes;
+}
+
+Bytes concat(std::initializer_list<Bytes> parts)
+{
+    Bytes bytes;
+    for (const Bytes& part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+
+void joinGame(Game& game, TestConsole& console)
+{
+    ASSERT_TRUE(console.isListening());
+    game.getNetwork().getAddress() = "127.0.0.1";
+    game.getNetwork().getStatus() = 1;
+    game.getNetwork().poll();
+    ASSERT_EQ(game.getNetwork().getStatus(), 2);
+    ASSERT_TRUE(console.accept());
+}
+
+// Lets bytes written on the loopback reach the game's socket, then runs one poll.
+void pollOnce(Game& game)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    game.getNetwork().poll();
+}
+
+// Reads from the console's side until `count` bytes have come, polling the game meanwhile.
+Bytes collect(Game& game, TestConsole& console, std::size_t count)
+{
+    Bytes bytes;
+    for (int attempt = 0; attempt < 500 && bytes.size() < count; ++attempt) {
+        game.getNetwork().poll();
+        const Bytes more = console.readAvailable();
+        bytes.insert(bytes.end(), more.begin(), more.end());
+        if (more.empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return bytes;
+}
+
+std::string capturedPoll(Game& game)
+{
+    testing::internal::CaptureStdout();
+    pollOnce(game);
+    return testing::internal::GetCapturedStdout();
+}
+
+TEST(NetworkTest, JoinConnectsOnlyToAConsoleThatListens)
+{
+    Game game;
+    Network& network = game.getNetwork();
+
+    network.getAddress() = "127.0.0.1";
+    network.getStatus() = 1;
+    network.poll();
+    EXPECT_EQ(network.getStatus(), 0);
+
+    TestConsole console;
+    ASSERT_TRUE(console.isListening());
+    for (const char* address : {"", "no-such-console.invalid"}) {
+        network.getAddress() = address;
+        network.getStatus() = 1;
+        network.poll();
+        EXPECT_EQ(network.getStatus(), 0) << "address '" << address << "'";
+    }
+
+    network.getAddress() = "127.0.0.1";
+    network.getStatus() = 1;
+    network.poll();
+    EXPECT_EQ(network.getStatus(), 2);
+    EXPECT_TRUE(console.accept());
+}
+
+TEST(NetworkTest, ReportsGoOutFramedByteForByte)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+    Network& network = game.getNetwork();
+
+    game.getMonster().setPosition(7, 300);
+    game.getMonster().setPresent(true);
+    network.sendInteraction(24);
+    network.sendPlayerMoved();
+    network.sendPlayerLost();
+    network.sendMonsterPosition();
+    game.getMonster().setPresent(false);
+    network.sendMonsterPosition();
+    network.sendObjectPosition(6);
+
+    const Bytes expected = concat({
+        {0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0x18},
+        {0, 0, 0, 4, 0, 0, 0, 1},
+        {0, 0, 0, 4, 0, 0, 0, 2},
+        {0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 7, 0, 0, 1, 0x2c},
+        {0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0},
+        {0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0},
+    });
+    EXPECT_EQ(collect(game, console, expected.size()), expected);
+}
+
+TEST(NetworkTest, RequestsInOneFrameAreAnsweredInOrderWithinThatFrame)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+    game.getMonster().setPosition(4, 5);
+    game.getMonster().setPresent(true);
+
+    console.write(concat({
+        frame({0, 0, 0, 4, 0, 0, 0, 3}),
+        frame({0, 0, 0, 2}),
+        frame({0, 0, 0, 9, 1, 2, 3}), // unknown code: skipped without a word
+        frame({0, 0, 0, 4, 0, 0, 0, 7}),
+    }));
+    const std::string trace = capturedPoll(game);
+
+    EXPECT_EQ(trace,
+        "Recive order to send object 3 position\n"
+        "Recive order to send monster position\n"
+        "Recive order to send object 7 position\n");
+    const Bytes expected = concat({
+        {0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0},
+        {0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5},
+        {0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0},
+    });
+    EXPECT_EQ(console.readAvailable(), expected);
+}
+
+TEST(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+
+    // EndOfGame: bills 1.5 as little-endian float bytes, then the six counters; a scan request
+    // queued behind it on the same connection must not be answered.
+    console.write(concat({
+        frame({0, 0, 0, 6, 0x00, 0x00, 0xc0, 0x3f, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4,
+            0, 0, 0, 5, 0, 0, 0, 6}),
+        frame({0, 0, 0, 2}),
+    }));
+    const std::string trace = capturedPoll(game);
+
+    EXPECT_THAT(trace, HasSubstr("Total : 1.5\n"));
+    EXPECT_THAT(trace, HasSubstr("[SCORE] TOTAL : 1.5"));
+    EXPECT_THAT(trace, testing::Not(HasSubstr("monster position")));
+    const ScoreEntry& entry = game.getScore().currentEntry();
+    EXPECT_FLOAT_EQ(entry.getBills(), 1.5f);
+    EXPECT_EQ(entry.getDoorOpen(), 1);
+    EXPECT_EQ(entry.getDoorClose(), 2);
+    EXPECT_EQ(entry.getScan(), 3);
+    EXPECT_EQ(entry.getDetection(), 4);
+    EXPECT_EQ(entry.getShock(), 5);
+    EXPECT_EQ(entry.getReboot(), 6);
+    EXPECT_FLOAT_EQ(entry.getTotal(), -1.5f);
+    EXPECT_TRUE(console.seesClosed());
+    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+
+    game.getNetwork().sendPlayerMoved();
+    EXPECT_EQ(capturedPoll(game), "");
+
+    joinGame(game, console);
+    game.getNetwork().sendPlayerMoved();
+    EXPECT_EQ(collect(game, console, 8), (Bytes{0, 0, 0, 4, 0, 0, 0, 1}));
+}
+
+TEST(NetworkTest, JoinWhileConnectedReplacesTheConnection)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+
+    game.getNetwork().getStatus() = 1;
+    game.getNetwork().poll();
+    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    EXPECT_TRUE(console.seesClosed());
+    ASSERT_TRUE(console.accept());
+    game.getNetwork().sendPlayerLost();
+    EXPECT_EQ(collect(game, console, 8), (Bytes{0, 0, 0, 4, 0, 0, 0, 2}));
+}
+
+TEST(NetworkTest, ShortPayloadsAreDroppedWholeWithAWord)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+
+    console.write(concat({
+        frame({}),
+        frame({0, 0, 0, 4, 0, 0}),       // SendObjectPosition cut in its value
+        frame({0, 0, 0, 3}),             // ShockMonster without its Bool
+        frame({0, 0, 0, 6, 0, 0, 0, 0}), // EndOfGame without its counters
+        frame({0, 0, 0, 1, 0, 0, 0, 9}), // LoadMap of a missing level, but without n
+        frame({0, 0, 0, 4, 0, 0, 0, 5}),
+    }));
+    testing::internal::CaptureStderr();
+    const std::string trace = capturedPoll(game);
+    const std::string errors = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(trace, "Recive order to send object 5 position\n");
+    EXPECT_THAT(errors, HasSubstr("0 bytes, too short for its code"));
+    EXPECT_THAT(errors, HasSubstr("too short for SendObjectPosition"));
+    EXPECT_THAT(errors, HasSubstr("too short for ShockMonster"));
+    EXPECT_THAT(errors, HasSubstr("too short for EndOfGame"));
+    EXPECT_THAT(errors, HasSubstr("too short for LoadMap"));
+    EXPECT_FLOAT_EQ(game.getScore().currentEntry().getBills(), 0.f);
+    EXPECT_EQ(collect(game, console, 16), (Bytes{0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(NetworkTest, HalfAFrameWaitsForTheRestAndDiesQuietlyWithItsPeer)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+
+    console.write({0, 0, 0, 8, 0, 0, 0});
+    EXPECT_EQ(capturedPoll(game), "");
+    console.write({4, 0, 0, 0, 3});
+    EXPECT_EQ(capturedPoll(game), "Recive order to send object 3 position\n");
+
+    console.write({0, 0, 0, 8, 0, 0, 0, 4, 0});
+    console.hangUp();
+    EXPECT_EQ(capturedPoll(game), "");
+    EXPECT_EQ(capturedPoll(game), "");
+    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    game.getNetwork().sendPlayerMoved();
+}
+
+TEST(NetworkTest, FrameClaimingGigabytesClosesTheConnectionWithoutBufferingIt)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+
+    Bytes flood{0xff, 0xff, 0xff, 0xff};
+    flood.resize(60000, 0x55);
+    console.write(flood);
+    testing::internal::CaptureStderr();
+    const std::size_t heldBefore = mallinfo2().uordblks;
+    pollOnce(game);
+    const std::size_t heldAfter = mallinfo2().uordblks;
+    const std::string errors = testing::internal::GetCapturedStderr();
+
+    EXPECT_THAT(errors, HasSubstr("4294967295 bytes"));
+    EXPECT_TRUE(console.seesClosed());
+    EXPECT_LT(heldAfter, heldBefore + 32768);
+    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+}
+
+TEST(NetworkTest, ConsoleThatDoesNotReadStillGetsEveryReplyWhole)
+{
+    Game game;
+    TestConsole console(4096);
+    joinGame(game, console);
+    game.getMonster().setPresent(true);
+
+    const int scans = 10000;
+    Bytes requests;
+    for (int i = 0; i < scans; ++i) {
+        const Bytes request = frame({0, 0, 0, 2});
+        requests.insert(requests.end(), request.begin(), request.end());
+    }
+    console.write(requests);
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 20; ++i)
+        pollOnce(game);
+    const std::string trace = testing::internal::GetCapturedStdout();
+
+    std::size_t handled = 0;
+    for (std::size_t at = trace.find("monster position"); at != std::string::npos;
+         at = trace.find("monster position", at + 1))
+        ++handled;
+    EXPECT_EQ(handled, static_cast<std::size_t>(scans));
+
+    const Bytes replies = collect(game, console, scans * 16);
+    ASSERT_EQ(replies.size(), static_cast<std::size_t>(scans * 16));
+    const Bytes reply{0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (int i = 0; i < scans; ++i)
+        ASSERT_TRUE(std::equal(reply.begin(), reply.end(), replies.begin() + i * 16)) << "reply " << i;
+}
+
+TEST(NetworkTest, ReportsWithoutAConnectionAreDropped)
+{
+    Game game;
+    Network& network = game.getNetwork();
+    network.sendInteraction(3);
+    network.sendPlayerMoved();
+    network.sendPlayerLost();
+    network.sendMonsterPosition();
+    network.sendObjectPosition(4);
+    network.poll();
+    EXPECT_EQ(network.getStatus(), 0);
+}
+
+TEST(NetworkTestDeathTest, LevelOutsideTheCatalogueEndsTheGame)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const Bytes payload{0, 0, 0, 1, 0, 0, 0, 7, 0, 0, 0, 0};
+    EXPECT_EXIT(
+        {
+            Game game;
+            game.getNetwork().dispatch(payload.data(), payload.size());
+        },
+        testing::ExitedWithCode(1), "level 7");
+}
+
+}
