@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <malloc.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -59,14 +60,19 @@ public:
         return peer >= 0;
     }
 
-    void write(const Bytes& bytes)
+    // Writes everything; while the game's buffers are full, `whileBlocked` lets the game run.
+    void write(const Bytes& bytes, const std::function<void()>& whileBlocked = {})
     {
         std::size_t done = 0;
         while (done < bytes.size()) {
-            const ssize_t sent = ::send(peer, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-            if (sent <= 0)
+            const ssize_t sent = ::send(peer, bytes.data() + done, bytes.size() - done,
+                MSG_NOSIGNAL | (whileBlocked ? MSG_DONTWAIT : 0));
+            if (sent > 0)
+                done += static_cast<std::size_t>(sent);
+            else if (errno == EAGAIN && whileBlocked)
+                whileBlocked();
+            else
                 return;
-            done += static_cast<std::size_t>(sent);
         }
     }
 
@@ -81,19 +87,33 @@ public:
         return bytes;
     }
 
-    // True once the game has closed its end (or reset it).
+    // True once the game has closed its end (or reset it), whatever it sent before.
     bool seesClosed()
     {
-        pollfd waiting{peer, POLLIN, 0};
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            if (::poll(&waiting, 1, 20) == 1) {
-                std::uint8_t byte;
-                const ssize_t got = ::recv(peer, &byte, 1, MSG_DONTWAIT);
-                if (got <= 0)
-                    return true;
-            }
+        std::uint8_t chunk[65536];
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            const ssize_t got = ::recv(peer, chunk, sizeof chunk, MSG_DONTWAIT);
+            if (got == 0 || (got < 0 && errno != EAGAIN))
+                return true;
+            if (got < 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return false;
+    }
+
+    // Shrinks the kernel's send buffer of the game's end of the connection, so that a console
+    // that does not read fills it after a few replies, as on a slow link.
+    static void shrinkGameSendBuffer()
+    {
+        for (int fd = 3; fd < 1024; ++fd) {
+            sockaddr_in remote{};
+            socklen_t length = sizeof remote;
+            if (::getpeername(fd, reinterpret_cast<sockaddr*>(&remote), &length) == 0
+                && remote.sin_family == AF_INET && ntohs(remote.sin_port) == 3000) {
+                const int size = 4096;
+                ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &size, sizeof size);
+            }
+        }
     }
 
     void hangUp()
@@ -246,6 +266,87 @@ TEST(NetworkTest, RequestsInOneFrameAreAnsweredInOrderWithinThatFrame)
     EXPECT_EQ(console.readAvailable(), expected);
 }
 
+TEST(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+    game.setState(GameState::InMenu);
+
+    console.write(frame({0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 10, 0, 0, 0, 13}));
+    const std::string loaded = capturedPoll(game);
+
+    EXPECT_EQ(loaded.rfind("Load map call", 0), 0u);
+    const std::size_t firstPacket = loaded.find("packetDoor0 : 10\npacketDoor1 : 13\n");
+    const std::size_t firstMapped = loaded.find("MapDoor0 : 10 (5;2)\nMapDoor1 : 13 (2;4)\n");
+    ASSERT_NE(firstPacket, std::string::npos) << loaded;
+    ASSERT_NE(firstMapped, std::string::npos) << loaded;
+    EXPECT_LT(firstPacket, firstMapped);
+    EXPECT_EQ(game.getState(), GameState::StartGame);
+    EXPECT_EQ(game.getLevel().getCell(5, 2), 10);
+    EXPECT_EQ(game.getLevel().getCell(2, 4), 13);
+
+    console.write(concat({
+        frame({0, 0, 0, 0, 0, 0, 0, 10}),
+        frame({0, 0, 0, 0, 0, 0, 0, 13}),
+        frame({0, 0, 0, 4, 0, 0, 0, 7}),
+    }));
+    const std::string operated = capturedPoll(game);
+
+    EXPECT_EQ(operated,
+        "updateDoor : 10\nClosing door (5;2)\n"
+        "updateDoor : 13\nOpening Door (2;4)\n"
+        "Recive order to send object 7 position\n");
+    EXPECT_EQ(game.getLevel().getCell(5, 2), 11);
+    EXPECT_EQ(game.getLevel().getCell(2, 4), 12);
+    EXPECT_EQ(collect(game, console, 16), (Bytes{0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 8, 0, 0, 0, 6}));
+}
+
+TEST(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestoresIt)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+    Player& player = game.getPlayer();
+    const float lit = player.getDarkness();
+
+    console.write(frame({0, 0, 0, 3, 0}));
+    EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\n");
+    player.update(5.f);
+    EXPECT_FLOAT_EQ(player.getDarkness(), lit);
+
+    console.write(frame({0, 0, 0, 3, 2}));
+    EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\n");
+    player.update(5.f);
+    EXPECT_GT(player.getDarkness(), lit);
+
+    console.write(frame({0, 0, 0, 5}));
+    EXPECT_EQ(capturedPoll(game), "");
+    player.update(5.f);
+    EXPECT_FLOAT_EQ(player.getDarkness(), lit);
+}
+
+TEST(NetworkTest, LoadMapTakesNoMoreDoorsThanItCarries)
+{
+    Game game;
+    TestConsole console;
+    joinGame(game, console);
+
+    console.write(frame({0, 0, 0, 1, 0, 0, 0, 0, 0x7f, 0xff, 0xff, 0xff, 0, 0, 0, 8, 0, 0, 0, 9}));
+    testing::internal::CaptureStderr();
+    std::string trace = capturedPoll(game);
+    testing::internal::GetCapturedStderr();
+    EXPECT_THAT(trace, HasSubstr("packetDoor0 : 8\npacketDoor1 : 9\n"));
+    EXPECT_THAT(trace, testing::Not(HasSubstr("packetDoor2")));
+
+    console.write(frame({0, 0, 0, 1, 0, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0, 0, 0, 8}));
+    testing::internal::CaptureStderr();
+    trace = capturedPoll(game);
+    testing::internal::GetCapturedStderr();
+    EXPECT_THAT(trace, testing::Not(HasSubstr("packetDoor")));
+    EXPECT_EQ(game.getState(), GameState::StartGame);
+}
+
 TEST(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
 {
     Game game;
@@ -367,22 +468,29 @@ TEST(NetworkTest, FrameClaimingGigabytesClosesTheConnectionWithoutBufferingIt)
     EXPECT_EQ(game.getNetwork().getStatus(), 2);
 }
 
+Bytes scanRequests(int count)
+{
+    Bytes requests;
+    for (int i = 0; i < count; ++i) {
+        const Bytes request = frame({0, 0, 0, 2});
+        requests.insert(requests.end(), request.begin(), request.end());
+    }
+    return requests;
+}
+
 TEST(NetworkTest, ConsoleThatDoesNotReadStillGetsEveryReplyWhole)
 {
     Game game;
     TestConsole console(4096);
     joinGame(game, console);
+    TestConsole::shrinkGameSendBuffer();
     game.getMonster().setPresent(true);
+    game.getMonster().setPosition(2, 3);
 
     const int scans = 10000;
-    Bytes requests;
-    for (int i = 0; i < scans; ++i) {
-        const Bytes request = frame({0, 0, 0, 2});
-        requests.insert(requests.end(), request.begin(), request.end());
-    }
-    console.write(requests);
     testing::internal::CaptureStdout();
-    for (int i = 0; i < 20; ++i)
+    console.write(scanRequests(scans), [&game] { game.getNetwork().poll(); });
+    for (int i = 0; i < 5; ++i)
         pollOnce(game);
     const std::string trace = testing::internal::GetCapturedStdout();
 
@@ -394,9 +502,29 @@ TEST(NetworkTest, ConsoleThatDoesNotReadStillGetsEveryReplyWhole)
 
     const Bytes replies = collect(game, console, scans * 16);
     ASSERT_EQ(replies.size(), static_cast<std::size_t>(scans * 16));
-    const Bytes reply{0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes reply{0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 3};
     for (int i = 0; i < scans; ++i)
         ASSERT_TRUE(std::equal(reply.begin(), reply.end(), replies.begin() + i * 16)) << "reply " << i;
+}
+
+TEST(NetworkTest, ConsoleThatNeverReadsIsCutOffPastOneMebibyteOfReplies)
+{
+    Game game;
+    TestConsole console(4096);
+    joinGame(game, console);
+    TestConsole::shrinkGameSendBuffer();
+
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    console.write(scanRequests(80000), [&game] { game.getNetwork().poll(); });
+    for (int i = 0; i < 5; ++i)
+        pollOnce(game);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    testing::internal::GetCapturedStdout();
+
+    EXPECT_THAT(errors, HasSubstr("has stopped reading"));
+    EXPECT_TRUE(console.seesClosed());
+    EXPECT_EQ(game.getNetwork().getStatus(), 2);
 }
 
 TEST(NetworkTest, ReportsWithoutAConnectionAreDropped)
