@@ -311,12 +311,12 @@ TEST(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestoresIt
     const float lit = player.getDarkness();
 
     console.write(frame({0, 0, 0, 3, 0}));
-    EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\n");
+    EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\nnbTunrn paralize : 2\n");
     player.update(5.f);
     EXPECT_FLOAT_EQ(player.getDarkness(), lit);
 
     console.write(frame({0, 0, 0, 3, 2}));
-    EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\n");
+    EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\nnbTunrn paralize : 5\n");
     player.update(5.f);
     EXPECT_GT(player.getDarkness(), lit);
 
