@@ -3,7 +3,6 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 namespace {
@@ -110,22 +109,6 @@ TEST_F(GeigerTest, SixthObjectIsSilentAndFreezesTheDisplay)
     geiger.update(0.2f);
     geiger.update(0.2f);
     EXPECT_EQ(frameLeft(), 0);
-}
-
-TEST_F(GeigerTest, CounterBobsQuicklyOnlyWhileStepping)
-{
-    Geiger& geiger = game.getGeiger();
-    *game.getPlayer().getMoveState() = 1;
-    geiger.update(0.1f);
-    EXPECT_FLOAT_EQ(geiger.getShape().getPosition().y, 150.f);
-    geiger.update(0.1f);
-    EXPECT_NEAR(geiger.getShape().getPosition().y, 150.f + 30.f * std::sin(0.9f), 1e-3f);
-    EXPECT_FLOAT_EQ(geiger.getShape().getPosition().x, 954.f);
-
-    *game.getPlayer().getMoveState() = 0;
-    geiger.update(1.f);
-    geiger.update(0.f);
-    EXPECT_NEAR(geiger.getShape().getPosition().y, 150.f + 30.f * std::sin(1.8f + 0.3f), 1e-3f);
 }
 
 TEST_F(GeigerTest, CounterDimsWithTheWalls)
