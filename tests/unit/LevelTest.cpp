@@ -342,6 +342,7 @@ TEST(LevelTest, PlayerPassingAnOpenDoorLeavesItOpen)
     loadCapturingOutput(game, writeLevel("corridor", Corridor));
     testing::internal::CaptureStdout();
     level.mapDoors({10, 12, 14});
+    game.getMonster().paralyse(1000000);
     Player& player = game.getPlayer();
     player.setPosition({1.5f, 1.5f});
     player.setAngle(0.f);

@@ -32,6 +32,8 @@ public:
         player().setPosition({1.5f, 1.5f});
         player().setAngle(0.f);
         player().update(10.f);
+        // The monster waits out every step these tests take.
+        game.getMonster().paralyse(1000000);
         testing::internal::GetCapturedStdout();
         game.setState(GameState::InGame);
     }
