@@ -86,15 +86,20 @@ void Score::loadTable()
     file.open(TablePath, std::ios::in);
     if (!file.is_open())
         fileMissing();
-    // A damaged file gives what it holds up to its first bad field; later slots stay fresh.
+    readTable(file);
+    file.close();
+    file.clear();
+}
+
+void Score::readTable(std::istream& in)
+{
+    // A damaged table gives what it holds up to its first bad field; later slots stay fresh.
     for (int slot = 0; slot < 5; ++slot) {
         ScoreEntry entry;
-        if (!readEntry(file, entry))
+        if (!readEntry(in, entry))
             break;
         slots[slot] = entry;
     }
-    file.close();
-    file.clear();
 }
 
 void Score::resetCurrent() { current = ScoreEntry(); }

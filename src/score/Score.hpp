@@ -4,6 +4,7 @@
 
 #include <array>
 #include <fstream>
+#include <istream>
 
 // The table of the five best games, kept in data/Score.txt, and the entry of the game being
 // played. Slot 5 is the working slot a submitted entry is ranked from.
@@ -13,6 +14,8 @@ public:
 
     // Reads the five table slots; a missing file ends the process with status 1.
     void loadTable();
+    // Fills the table slots from a table's text, in order, up to its first malformed field.
+    void readTable(std::istream& in);
     void resetCurrent();
     ScoreEntry& currentEntry();
     ScoreEntry& tableEntry(int index);
