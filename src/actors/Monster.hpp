@@ -8,11 +8,15 @@ class Game;
 
 // The unseen hunter. Takes one turn after each completed step of the player: wanders, sees
 // the player along its row or column through passable cells, chases, or waits out a paralysis.
+// Never drawn. Owned by Game; the level loader places it at the start of every level.
 class Monster {
 public:
     explicit Monster(Game* game);
 
+    // One turn: hunt, wander or count the paralysis down, then catch the player if the turn
+    // ends on the player's cell unparalysed.
     void takeTurn();
+    // Keeps the monster still for the given number of its turns.
     void paralyse(int turns);
     // Moves to the spawn point farthest from the player; without spawn points it stays.
     void respawn();
