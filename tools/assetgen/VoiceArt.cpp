@@ -120,7 +120,7 @@ Signal radio(const Signal& speech, std::uint32_t seed)
         sample = band + 0.6f * presence.process(band);
     }
     normalisePeak(line, 1.f);
-    saturate(line, 2.2f);
+    saturate(line, 1.8f);
 
     // The announcement comes back off the far walls of the hall.
     Echo slap(0.11, 0.25f);
