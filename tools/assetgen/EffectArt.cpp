@@ -41,8 +41,12 @@ Signal growl(Noise& noise, double seconds, double fromHz, double toHz, double ro
         const float flutter = 1.f - static_cast<float>(roughness) * (0.5f + 0.5f * sine(phase * 0.5)) *
                                         static_cast<float>(noise.uniform());
         const float source = (0.7f * saw(phase) + 0.3f * noise.next()) * flutter;
-        return body.process(source + 1.4f * formant1.process(source) + 0.9f * formant2.process(source));
+        return body.process(0.5f * source + 2.5f * formant1.process(source) + 2.f * formant2.process(source));
     });
+    // Small speakers cannot carry the lowest rumble: keep the voice's weight in the formants.
+    Biquad rumbleCut(Biquad::Highpass, 70.0);
+    for (float& sample : voice)
+        sample = rumbleCut.process(sample);
     saturate(voice, 2.5f);
     return voice;
 }
@@ -85,7 +89,7 @@ Signal steps(Noise& noise)
 {
     // Heel then toe on a concrete floor with grit under the sole.
     Signal step = noiseBurst(noise, 0.3, Biquad(Biquad::Lowpass, 700.0, 0.9), 0.002, 0.02);
-    mixInto(step, thud(0.2, 110.0, 55.0, 0.035), 0, 0.9f);
+    mixInto(step, thud(0.2, 140.0, 70.0, 0.03), 0, 0.5f);
     mixInto(step, noiseBurst(noise, 0.2, Biquad(Biquad::Bandpass, 1800.0, 0.7), 0.003, 0.015),
             samplesFor(0.05), 0.35f);
     mixInto(step, noiseBurst(noise, 0.15, Biquad(Biquad::Lowpass, 500.0, 0.9), 0.002, 0.015),
@@ -95,7 +99,7 @@ Signal steps(Noise& noise)
 
 Signal monster(Noise& noise)
 {
-    Signal voice = growl(noise, 1.8, 62.0, 48.0, 0.8);
+    Signal voice = growl(noise, 1.8, 85.0, 65.0, 0.8);
     envelope(voice, 0.25, 0.7);
     addRoom(voice, 1.0, 0.3f);
     return voice;
@@ -106,7 +110,7 @@ Signal monsterAwake(Noise& noise)
     // A snort of breath, then a growl that rises into a roar.
     Signal awake = noiseBurst(noise, 0.5, Biquad(Biquad::Bandpass, 700.0, 1.5), 0.15, 0.08);
     awake.resize(samplesFor(1.7), 0.f);
-    Signal roar = growl(noise, 1.3, 45.0, 95.0, 0.6);
+    Signal roar = growl(noise, 1.3, 60.0, 120.0, 0.6);
     envelope(roar, 0.6, 0.35);
     mixInto(awake, roar, samplesFor(0.3), 1.f);
     addRoom(awake, 1.0, 0.3f);
@@ -124,7 +128,7 @@ Signal monsterRespawn(Noise& noise)
         return rush.process(noise.next()) * static_cast<float>(std::pow(t / 0.9, 3.0)) +
                0.3f * sine(55.0 * t) * static_cast<float>(t / 0.9);
     });
-    Signal roar = growl(noise, 1.2, 70.0, 40.0, 0.7);
+    Signal roar = growl(noise, 1.2, 90.0, 55.0, 0.7);
     envelope(roar, 0.05, 0.6);
     Biquad distance(Biquad::Lowpass, 900.0);
     for (float& sample : roar)
@@ -244,7 +248,7 @@ Signal doorCrush(Noise& noise)
     // A blast door slamming onto something that gives way.
     Signal crush = thud(1.5, 75.0, 30.0, 0.22);
     mixInto(crush, noiseBurst(noise, 0.6, Biquad(Biquad::Lowpass, 3000.0, 0.7), 0.001, 0.06), 0, 1.2f);
-    mixInto(crush, metal(1.5, 140.0, 0.35), 0, 0.6f);
+    mixInto(crush, metal(1.5, 140.0, 0.35), 0, 1.2f);
     for (int k = 0; k < 14; ++k) {
         const double at = 0.03 + 0.35 * noise.uniform();
         mixInto(crush, noiseBurst(noise, 0.03, Biquad(Biquad::Bandpass, 900.0 + 1500.0 * noise.uniform(), 1.5), 0.0005, 0.004),
@@ -298,9 +302,9 @@ Signal menuWindow(bool opening)
 Signal playerDeath(Noise& noise)
 {
     // The blow, the body hitting the floor, a heart giving up, and the ringing in the ears.
-    Signal death = noiseBurst(noise, 0.5, Biquad(Biquad::Lowpass, 1200.0, 0.8), 0.001, 0.05);
-    mixInto(death, thud(0.8, 90.0, 35.0, 0.15), 0, 1.2f);
-    mixInto(death, growl(noise, 0.5, 80.0, 60.0, 0.7), 0, 0.4f);
+    Signal death = noiseBurst(noise, 0.5, Biquad(Biquad::Lowpass, 1800.0, 0.8), 0.001, 0.06);
+    mixInto(death, thud(0.8, 120.0, 45.0, 0.12), 0, 0.8f);
+    mixInto(death, growl(noise, 0.5, 100.0, 70.0, 0.7), 0, 0.8f);
     death.resize(samplesFor(2.9), 0.f);
     for (int beat = 0; beat < 3; ++beat) {
         const double at = 0.7 + 0.55 * beat + 0.12 * beat * beat;

@@ -131,19 +131,20 @@ Stereo drone(const Timing& timing)
         const double detune = channel ? 1.003 : 0.997;
         const double low = loopHz(noteHz(26) * detune, loop);
         const double octave = loopHz(noteHz(38) / detune, loop);
-        const double fifth = loopHz(noteHz(33), loop);
+        const double fifth = loopHz(noteHz(45), loop);
+        const double high = loopHz(noteHz(50) * detune, loop);
         Signal& signal = channel ? out.right : out.left;
         for (std::size_t i = 0; i < signal.size(); ++i) {
             const double t = static_cast<double>(i) / sampleRate;
-            signal[i] = 0.5f * saw(low * t) + 0.35f * saw(octave * t) + 0.15f * saw(fifth * t) +
-                        0.6f * sine(low * t);
+            signal[i] = 0.4f * saw(low * t) + 0.4f * saw(octave * t) + 0.2f * saw(fifth * t) +
+                        0.25f * saw(high * t) + 0.4f * sine(low * t);
         }
         Biquad filter(Biquad::Lowpass, 200.0, 1.2);
         std::size_t i = 0;
         processLooped(signal, [&](float x) {
             if (i % 32 == 0) {
                 const double t = static_cast<double>(i % signal.size()) / sampleRate;
-                filter.set(170.0 + 160.0 * (0.5 + 0.5 * sine(sweep * t)), 1.2);
+                filter.set(260.0 + 380.0 * (0.5 + 0.5 * sine(sweep * t)), 1.2);
             }
             ++i;
             return filter.process(x);
@@ -155,7 +156,9 @@ Stereo drone(const Timing& timing)
 Stereo pulse(const Timing& timing)
 {
     Stereo out(timing.length());
-    const Signal beat = thud(0.5, 95.0, 45.0, 0.07);
+    Noise noise(38);
+    Signal beat = thud(0.5, 130.0, 55.0, 0.07);
+    mixInto(beat, noiseBurst(noise, 0.05, Biquad(Biquad::Bandpass, 900.0, 1.0), 0.001, 0.008), 0, 0.3f);
     for (int b = 0; b < timing.bars * 4; ++b)
         place(out, beat, timing.at(b), b % 2 ? 0.6f : 1.f);
     return out;
@@ -478,8 +481,10 @@ void writeAmbience(const std::string& musicDir)
     processLooped(vent, [&](float x) { return ventFilter.process(x); });
     for (std::size_t i = 0; i < length; ++i) {
         const double t = static_cast<double>(i) / sampleRate;
-        const float hum = (sine(50.0 * t) + 0.5f * sine(100.0 * t) + 0.3f * sine(150.0 * t) +
-                           0.15f * sine(200.0 * t)) *
+        // Mains hum is rich in harmonics; the upper ones carry it on small speakers.
+        const float hum = (sine(50.0 * t) + 0.7f * sine(100.0 * t) + 0.6f * sine(150.0 * t) +
+                           0.3f * sine(200.0 * t) + 0.25f * sine(250.0 * t) + 0.2f * sine(300.0 * t) +
+                           0.1f * sine(350.0 * t)) *
                           (1.f + 0.1f * sine(wobble * t));
         const float air = vent[i] * (0.5f + 0.5f * sine(breath * t));
         bed.left[i] = 0.2f * hum + 1.2f * room[i] + 0.5f * air;
@@ -489,7 +494,7 @@ void writeAmbience(const std::string& musicDir)
     Stereo machinery(length);
     const float strokes[4] = {1.f, 0.6f, 0.8f, 0.5f};
     for (int k = 0; k < 16; ++k) {
-        Signal stroke = thud(0.9, 70.0, 40.0, 0.2);
+        Signal stroke = thud(0.9, 90.0, 50.0, 0.2);
         mixInto(stroke, metal(1.0, 220.0, 0.15), 0, 0.4f);
         place(machinery, stroke, timing.at(k * 4), strokes[k % 4], -0.4f);
         if (k % 4 == 3)
