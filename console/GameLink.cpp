@@ -115,12 +115,13 @@ std::vector<std::string> GameLink::getHostAddresses() const
 
 void GameLink::poll(std::vector<LinkEvent>& events)
 {
-    acceptPending(events);
-    if (connection < 0)
-        return;
-    flush(events);
+    // The live game first: a game that left and came straight back must find its old
+    // connection already gone, not be turned away as a second game.
+    if (connection >= 0)
+        flush(events);
     if (connection >= 0)
         receive(events);
+    acceptPending(events);
 }
 
 bool GameLink::send(const Protocol::ConsoleMessage& message, std::vector<LinkEvent>& events)

@@ -24,7 +24,7 @@ std::string point(int x, int y)
 
 Operator::Operator(LevelCatalogue catalogue, const Settings& settings)
     : settings(settings), catalogue(std::move(catalogue)), draw(settings.seed),
-      log(settings.echo), selected(0), running(-1), playing(false), powerDown(false),
+      log(settings.echo), selected(0), running(-1), playing(false), powerDown(false), gameLeft(false),
       doors(static_cast<int>(this->catalogue.getPlan(0).getDoorCells().size())),
       ledger(settings.free), revision(0)
 {
@@ -228,6 +228,7 @@ int Operator::getSelected() const { return selected; }
 int Operator::getRunning() const { return running; }
 bool Operator::isPlaying() const { return playing; }
 bool Operator::isPowerDown() const { return powerDown; }
+bool Operator::hasGameLeft() const { return gameLeft; }
 const LevelPlan& Operator::getPlan() const { return catalogue.getPlan(selected); }
 const DoorBoard& Operator::getDoors() const { return doors; }
 const Match& Operator::getMatch() const { return match; }
@@ -244,6 +245,7 @@ void Operator::handle(const LinkEvent& event)
         // A game that joins is in its menu: whatever ran before is over.
         playing = false;
         powerDown = false;
+        gameLeft = false;
         note("game connected from " + event.text);
         eventLines.push_back("joined " + event.text);
         break;
@@ -259,6 +261,8 @@ void Operator::handle(const LinkEvent& event)
     case LinkEvent::Kind::Dropped:
     case LinkEvent::Kind::Disconnected:
         playing = false;
+        powerDown = false;
+        gameLeft = true;
         note(event.kind == LinkEvent::Kind::Dropped ? "connection dropped: " + event.text
                                                         : std::string("game disconnected"));
         note(getStatusLine());

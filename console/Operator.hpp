@@ -70,6 +70,8 @@ public:
     // A game is on: loaded, connected and not yet reported ended.
     bool isPlaying() const;
     bool isPowerDown() const;
+    // The last game disconnected and no other has joined since.
+    bool hasGameLeft() const;
     const LevelPlan& getPlan() const;
     const DoorBoard& getDoors() const;
     const Match& getMatch() const;
@@ -96,6 +98,7 @@ private:
     int running;
     bool playing;
     bool powerDown;
+    bool gameLeft;
     DoorBoard doors;
     Match match;
     Ledger ledger;

@@ -64,6 +64,9 @@ bool OperatorWindow::load(const std::string& fontPath)
     figures = sf::Text("", font, 15);
     figures.setPosition(levelColumn, 434.f);
     figures.setFillColor(sf::Color(230, 230, 230));
+    logPanel.setSize(sf::Vector2f(logArea.width, logArea.height));
+    logPanel.setPosition(logArea.left, logArea.top);
+    logPanel.setFillColor(sf::Color(10, 12, 14));
     log = sf::Text("", font, 14);
     log.setPosition(logArea.left + 4.f, logArea.top + 4.f);
     log.setFillColor(sf::Color(190, 220, 190));
@@ -200,7 +203,7 @@ void OperatorWindow::refresh()
     for (int object = 0; object < 5; ++object)
         buttons[static_cast<std::size_t>(FirstLocate + object)].setState(playing, false);
 
-    status.setString(console.getStatusLine());
+    status.setString((console.hasGameLeft() ? "game disconnected; " : "") + console.getStatusLine());
     if (console.isPowerDown()) {
         banner.setString("POWER DOWN");
         banner.setFillColor(sf::Color(255, 70, 60));
@@ -227,10 +230,7 @@ void OperatorWindow::refresh()
 
 void OperatorWindow::draw(sf::RenderTarget& target) const
 {
-    sf::RectangleShape panel(sf::Vector2f(logArea.width, logArea.height));
-    panel.setPosition(logArea.left, logArea.top);
-    panel.setFillColor(sf::Color(10, 12, 14));
-    target.draw(panel);
+    target.draw(logPanel);
     map.draw(target);
     for (const ConsoleButton& button : buttons)
         button.draw(target);

@@ -4,6 +4,7 @@
 #include "console/MapView.hpp"
 
 #include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Window/Event.hpp>
@@ -64,6 +65,7 @@ private:
     sf::Text banner;
     sf::Text note;
     sf::Text figures;
+    sf::RectangleShape logPanel;
     sf::Text log;
     bool refreshed;
     unsigned shownRevision;
