@@ -61,7 +61,7 @@ GameLink::ListenResult GameLink::listen(const std::string& bindAddress, std::str
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
     if (!bindAddress.empty() && !resolve(bindAddress, address.sin_addr)) {
-        problem = "cannot listen on " + bindAddress + ": not an address of this machine";
+        problem = "cannot listen on " + bindAddress + ": not an IPv4 address or a known host name";
         return ListenResult::Failed;
     }
 
