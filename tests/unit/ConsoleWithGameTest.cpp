@@ -1,0 +1,65 @@
+#include "console/Operator.hpp"
+
+#include "core/Game.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+// Runs the game's network and the console side by side until done() holds (or three seconds
+// pass): the two programs' halves of the protocol, talking over a real socket.
+bool exchange(Game& game, Operator& console, const std::function<bool()>& done)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        game.getNetwork().poll();
+        console.update();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
+
+TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
+{
+    Operator console(LevelCatalogue("data/level"), Operator::Settings());
+    std::string problem;
+    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+    testing::internal::CaptureStdout();
+
+    Game game;
+    game.getNetwork().getAddress() = "127.0.0.1";
+    game.getNetwork().getStatus() = 1;
+    ASSERT_TRUE(exchange(game, console, [&console] { return console.getLink().isConnected(); }));
+
+    ASSERT_TRUE(console.toggleDoor(2));
+    ASSERT_TRUE(console.start());
+    ASSERT_TRUE(exchange(game, console, [&game] { return game.getState() == GameState::StartGame; }));
+    const sf::Vector2i door1 = console.getPlan().getDoorCells()[0];
+    const sf::Vector2i door2 = console.getPlan().getDoorCells()[1];
+    EXPECT_EQ(game.getLevel().getCell(door1.x, door1.y), 8);
+    EXPECT_EQ(game.getLevel().getCell(door2.x, door2.y), 11);
+
+    ASSERT_TRUE(console.toggleDoor(1));
+    ASSERT_TRUE(console.scan());
+    ASSERT_TRUE(console.locate(5));
+    ASSERT_TRUE(exchange(game, console, [&console] { return !console.getMatch().getLocated().empty(); }));
+    EXPECT_EQ(game.getLevel().getCell(door1.x, door1.y), 9);
+    EXPECT_EQ(console.getMatch().getLocated().at(5), console.getPlan().getObjectCells().at(5));
+    EXPECT_TRUE(console.getMatch().getMonster().has_value());
+
+    game.getNetwork().sendPlayerLost();
+    ASSERT_TRUE(exchange(game, console, [&console] { return console.hasGameLeft(); }));
+    testing::internal::GetCapturedStdout();
+    const ScoreEntry& figures = game.getScore().currentEntry();
+    EXPECT_FLOAT_EQ(figures.getBills(), 25.f + 50.f + 75.f);
+    EXPECT_EQ(figures.getDoorClose(), 1);
+    EXPECT_EQ(figures.getScan(), 1);
+    EXPECT_EQ(figures.getDetection(), 1);
+    EXPECT_EQ(console.getResult(), "the player died: game lost");
+}
+
+}
