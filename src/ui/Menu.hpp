@@ -19,13 +19,19 @@ public:
 
     // Creates the six pages and every widget; called once after textures and fonts are loaded.
     void build();
+    // Moves the backdrop after the pointer.
     void update();
+    // Passes the event to the widgets of the current page, with the pointer read from the window.
     void handleEvent(const sf::Event& event);
+    void handleEvent(const sf::Event& event, sf::Vector2i pointer);
     void draw(sf::RenderTarget& target);
     void setPage(int page);
     int getPage() const;
 
 private:
+    // The page at currentPage, or null when there is none (before build, or a number out of range).
+    MenuPage* page();
+
     int currentPage;
     Game* game;
     MenuBackground background;

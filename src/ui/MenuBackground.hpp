@@ -12,8 +12,13 @@ public:
 
     void setBackTexture(const sf::Texture& texture);
     void setFrontTexture(const sf::Texture& texture);
+    // Places the layers for the pointer's x, clamped to the window, and redraws the veil's flicker.
     void update(int x, int y);
     void draw(sf::RenderTarget& target);
+
+    sf::Vector2f getBackPosition() const;
+    sf::Vector2f getFrontPosition() const;
+    sf::Color getVeilColor() const;
 
 private:
     sf::RectangleShape back;

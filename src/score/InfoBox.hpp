@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/Button.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <array>
+
+// The fixed panel on the right of the statistics pages that lists the labels of the detailed
+// figures; the score rows write their figures beside these labels. Takes no row of the layout.
+class InfoBox final : public Button {
+public:
+    InfoBox();
+
+    bool setPosition(const sf::Vector2f& position) override;
+    void setFont(const sf::Font& font) override;
+    void handleEvent(const sf::Event& event, sf::Vector2i pointer) override;
+    void draw(sf::RenderTarget& target) override;
+
+private:
+    sf::RectangleShape shape;
+    sf::Text text;
+    // Built once, so drawing the panel every frame allocates nothing.
+    std::array<sf::Text, 11> lines;
+};

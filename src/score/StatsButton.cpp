@@ -1,0 +1,92 @@
+#include "score/StatsButton.hpp"
+
+#include "audio/SFX.hpp"
+#include "ui/WidgetInput.hpp"
+
+#include <cstdio>
+
+namespace {
+std::string twoDecimals(float value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(value));
+    return buffer;
+}
+
+bool sameFigures(const ScoreEntry& a, const ScoreEntry& b)
+{
+    return a.getDoorOpen() == b.getDoorOpen() && a.getDoorClose() == b.getDoorClose() &&
+           a.getScan() == b.getScan() && a.getDetection() == b.getDetection() &&
+           a.getShock() == b.getShock() && a.getReboot() == b.getReboot() &&
+           a.getStep() == b.getStep() && a.getLoot() == b.getLoot() &&
+           a.getBills() == b.getBills() && a.getTotal() == b.getTotal() &&
+           a.getName() == b.getName();
+}
+}
+
+StatsButton::StatsButton(ScoreEntry* entry, Sfx* sfx, bool highlighted)
+    : entry(entry), sfx(sfx), highlighted(highlighted), hoverState(0), shape({500.f, 40.f}),
+      built(false)
+{
+    shape.setFillColor(PanelColor);
+    initLabel(titleText, "");
+    for (std::size_t i = 0; i < detailTexts.size(); ++i) {
+        initLabel(detailTexts[i], "");
+        detailTexts[i].setPosition(1000.f, 200.f + 40.f * static_cast<float>(i));
+    }
+}
+
+bool StatsButton::setPosition(const sf::Vector2f& position)
+{
+    shape.setPosition(position);
+    titleText.setPosition(position.x + 20.f, position.y);
+    return true;
+}
+
+void StatsButton::setFont(const sf::Font& font)
+{
+    titleText.setFont(font);
+    for (sf::Text& detail : detailTexts)
+        detail.setFont(font);
+}
+
+void StatsButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
+{
+    // A press on the row does nothing: it stays hovered.
+    if (hoverState == 1 && isLeftPress(event) && isInside(shape, pointer))
+        return;
+    hoverAndClick(hoverState, shape, event, pointer, *sfx);
+}
+
+void StatsButton::draw(sf::RenderTarget& target)
+{
+    refresh();
+    if (highlighted || hoverState == 1) {
+        for (const sf::Text& detail : detailTexts)
+            target.draw(detail);
+    }
+    target.draw(shape);
+    target.draw(titleText);
+}
+
+std::string StatsButton::title(const ScoreEntry& entry)
+{
+    return entry.getName() + ", Total : " + twoDecimals(entry.getTotal()) + "$";
+}
+
+void StatsButton::refresh()
+{
+    if (built && sameFigures(shown, *entry))
+        return;
+    shown = *entry;
+    built = true;
+
+    titleText.setString(title(shown));
+    const int counters[] = {shown.getDoorOpen(), shown.getDoorClose(), shown.getScan(),
+                            shown.getDetection(), shown.getShock(), shown.getReboot(),
+                            shown.getStep(), shown.getLoot()};
+    for (std::size_t i = 0; i < 8; ++i)
+        detailTexts[i].setString(std::to_string(counters[i]));
+    detailTexts[9].setString(twoDecimals(shown.revenue()));
+    detailTexts[10].setString(twoDecimals(shown.getBills()));
+}

@@ -1,0 +1,76 @@
+#include "ui/KeyButton.hpp"
+
+#include "audio/SFX.hpp"
+#include "ui/KeyName.hpp"
+#include "ui/WidgetInput.hpp"
+
+KeyButton::KeyButton(std::string text, int* key, Sfx* sfx)
+    : key(key), hoverState(0), shape({500.f, 40.f}), box({250.f, 40.f}), sfx(sfx)
+{
+    shape.setFillColor(PanelColor);
+    box.setFillColor(PanelColor);
+    box.setOutlineThickness(2.f);
+    box.setOutlineColor(LabelColor);
+    initLabel(label, text);
+    initLabel(keyText, keyName(*key));
+}
+
+bool KeyButton::setPosition(const sf::Vector2f& position)
+{
+    shape.setPosition(position);
+    box.setPosition(position.x + 250.f, position.y);
+    keyText.setPosition(position.x + 270.f, position.y);
+    label.setPosition(position.x + 20.f, position.y);
+    return true;
+}
+
+void KeyButton::setFont(const sf::Font& font)
+{
+    keyText.setFont(font);
+    label.setFont(font);
+}
+
+void KeyButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
+{
+    if (hoverState != 2) {
+        if (hoverAndClick(hoverState, box, event, pointer, *sfx)) {
+            box.setOutlineColor(ActiveColor);
+            keyText.setFillColor(ActiveColor);
+            hoverState = 2;
+            sfx->playMenuClick();
+        }
+        return;
+    }
+
+    // Listening: only a press outside the box or a key ends it.
+    if (isLeftPress(event) && !isInside(box, pointer)) {
+        stopListening();
+    } else if (event.type == sf::Event::KeyPressed) {
+        stopListening();
+        if (event.key.code == sf::Keyboard::Escape) {
+            sfx->playInvalid();
+        } else {
+            *key = event.key.code;
+            keyText.setString(keyName(*key));
+            sfx->playValid();
+        }
+    }
+}
+
+void KeyButton::stopListening()
+{
+    box.setFillColor(PanelColor);
+    box.setOutlineColor(LabelColor);
+    keyText.setFillColor(LabelColor);
+    hoverState = 0;
+}
+
+void KeyButton::draw(sf::RenderTarget& target)
+{
+    target.draw(shape);
+    target.draw(box);
+    target.draw(keyText);
+    target.draw(label);
+}
+
+const sf::String& KeyButton::getKeyText() const { return keyText.getString(); }

@@ -1,0 +1,74 @@
+#include "ui/SlideBare.hpp"
+
+#include "audio/Sound.hpp"
+#include "ui/WidgetInput.hpp"
+
+namespace {
+// The drag range in window pixels: the track of a slider whose row starts at x = 130.
+constexpr int rangeStart = 430;
+constexpr int rangeEnd = 731;
+}
+
+SlideBare::SlideBare(std::string text, Sound* target, Sfx* sfx)
+    : target(target), value(target->getVolume()), hoverState(0), shape({650.f, 40.f}),
+      track({301.f, 8.f}), knob({20.f, 30.f}), sfx(*sfx)
+{
+    shape.setFillColor(PanelColor);
+    track.setFillColor(TrackColor);
+    knob.setFillColor(LabelColor);
+    knob.setOrigin(10.f, 0.f);
+    initLabel(label, text);
+}
+
+bool SlideBare::setPosition(const sf::Vector2f& position)
+{
+    basePosition = position;
+    shape.setPosition(position);
+    track.setPosition(position.x + 300.f, position.y + 16.f);
+    knob.setPosition(position.x + 300.f + 3.f * value, position.y + 5.f);
+    label.setPosition(position.x + 20.f, position.y);
+    return true;
+}
+
+void SlideBare::setFont(const sf::Font& font) { label.setFont(font); }
+
+void SlideBare::handleEvent(const sf::Event& event, sf::Vector2i pointer)
+{
+    const bool inside = isInside(knob, pointer);
+    if (hoverState == 0) {
+        if (inside) {
+            knob.setFillColor(sf::Color::White);
+            hoverState = 1;
+            sfx.playMenuHover();
+        }
+    } else if (hoverState == 1) {
+        if (!inside) {
+            knob.setFillColor(LabelColor);
+            hoverState = 0;
+        } else if (isLeftPress(event)) {
+            hoverState = 2;
+        }
+    } else {
+        // Dragging: the pointer need not stay on the knob, and a pointer past either end leaves
+        // the last value inside the range.
+        if (pointer.x > rangeStart && pointer.x < rangeEnd) {
+            knob.setPosition(static_cast<float>(pointer.x), basePosition.y + 5.f);
+            value = static_cast<float>((pointer.x - rangeStart) / 3);
+            target->setVolume(value);
+            target->previewVolume();
+        }
+        if (isLeftRelease(event)) {
+            knob.setFillColor(LabelColor);
+            hoverState = 0;
+            target->applyVolume();
+        }
+    }
+}
+
+void SlideBare::draw(sf::RenderTarget& target)
+{
+    target.draw(shape);
+    target.draw(track);
+    target.draw(knob);
+    target.draw(label);
+}

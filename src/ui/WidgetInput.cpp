@@ -1,0 +1,55 @@
+#include "ui/WidgetInput.hpp"
+
+#include "audio/SFX.hpp"
+#include "ui/Button.hpp"
+
+bool isInside(const sf::RectangleShape& shape, sf::Vector2i pointer)
+{
+    return shape.getGlobalBounds().contains(static_cast<float>(pointer.x),
+                                            static_cast<float>(pointer.y));
+}
+
+bool isLeftPress(const sf::Event& event)
+{
+    return event.type == sf::Event::MouseButtonPressed &&
+           event.mouseButton.button == sf::Mouse::Left;
+}
+
+bool isLeftRelease(const sf::Event& event)
+{
+    return event.type == sf::Event::MouseButtonReleased &&
+           event.mouseButton.button == sf::Mouse::Left;
+}
+
+void initLabel(sf::Text& text, const std::string& string)
+{
+    text.setString(string);
+    text.setCharacterSize(30);
+    text.setFillColor(LabelColor);
+}
+
+bool hoverAndClick(int& hoverState, sf::RectangleShape& shape, const sf::Event& event,
+                   sf::Vector2i pointer, Sfx& sfx)
+{
+    const bool inside = isInside(shape, pointer);
+    if (hoverState == 0) {
+        if (inside) {
+            shape.setFillColor(HoverColor);
+            hoverState = 1;
+            sfx.playMenuHover();
+        }
+        return false;
+    }
+    if (hoverState != 1)
+        return false;
+    if (!inside) {
+        shape.setFillColor(PanelColor);
+        hoverState = 0;
+        return false;
+    }
+    if (!isLeftPress(event))
+        return false;
+    shape.setFillColor(PanelColor);
+    hoverState = 0;
+    return true;
+}

@@ -1,0 +1,120 @@
+#include "MenuEvents.hpp"
+
+#include "core/Game.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace menuEvents;
+
+// A game whose menu is built as at start-up, driven with the pointer given to each event.
+class MenuTest : public testing::Test {
+protected:
+    MenuTest() : menu(game.getMenu())
+    {
+        game.getTextures().load();
+        game.getFonts().load();
+        menu.build();
+    }
+
+    void clickAt(int x, int y)
+    {
+        menu.handleEvent(moved(x, y), {x, y});
+        menu.handleEvent(press(), {x, y});
+    }
+
+    bool heard(Effect effect) { return playing(game.getSfx(), effect); }
+
+    Game game;
+    Menu& menu;
+    StillAudio still;
+};
+
+TEST_F(MenuTest, MainPageRowsLeadToTheirPagesAndQuit)
+{
+    const struct {
+        int y;
+        int page;
+    } rows[] = {{305, 1}, {365, 2}, {425, 4}};
+    for (const auto& row : rows) {
+        menu.setPage(0);
+        clickAt(140, row.y);
+        EXPECT_EQ(menu.getPage(), row.page) << "y = " << row.y;
+    }
+
+    menu.setPage(0);
+    clickAt(140, 545);
+    EXPECT_EQ(menu.getPage(), 0);
+    EXPECT_EQ(game.getState(), GameState::EnterMenu);
+    clickAt(629, 519);
+    EXPECT_EQ(game.getState(), GameState::Quit);
+    EXPECT_EQ(menu.getPage(), 0);
+}
+
+TEST_F(MenuTest, ThePressThatSwitchesPagesDoesNotReachTheNewPage)
+{
+    menu.setPage(2);
+    clickAt(400, 435);
+    ASSERT_EQ(menu.getPage(), 3);
+    // The controls page's third key box lies under the same pointer; it must not be listening.
+    menu.handleEvent(keyPressed(sf::Keyboard::K), {400, 435});
+    EXPECT_EQ(game.getPlayer().getKey("right"), sf::Keyboard::D);
+}
+
+TEST_F(MenuTest, StatisticsPanelTakesNoRowOnTheStatisticsPage)
+{
+    menu.setPage(4);
+    menu.handleEvent(moved(140, 305), {140, 305});
+    EXPECT_TRUE(heard(MenuHover));
+
+    clickAt(140, 645);
+    EXPECT_EQ(menu.getPage(), 4);
+    clickAt(140, 605);
+    EXPECT_EQ(menu.getPage(), 0);
+}
+
+TEST_F(MenuTest, EndOfGamePageHasTheNameBoxTheResultAndSubmitInThatOrder)
+{
+    menu.setPage(5);
+    menu.handleEvent(moved(140, 375), {140, 375});
+    EXPECT_TRUE(heard(MenuHover));
+
+    clickAt(400, 305);
+    for (char letter : std::string("ACE"))
+        menu.handleEvent(textEntered(static_cast<sf::Uint32>(letter)), {400, 305});
+    EXPECT_EQ(game.getScore().currentEntry().getName(), "ACE");
+
+    game.getScore().currentEntry().getName().clear();
+    clickAt(140, 425);
+    EXPECT_TRUE(heard(Invalid));
+    EXPECT_EQ(menu.getPage(), 5);
+}
+
+TEST_F(MenuTest, JoinPageWritesTheAddressAndAsksForAConnection)
+{
+    menu.setPage(1);
+    clickAt(400, 310);
+    for (char character : std::string("127.0.0.1"))
+        menu.handleEvent(textEntered(static_cast<sf::Uint32>(character)), {400, 310});
+    clickAt(140, 370);
+    EXPECT_EQ(game.getNetwork().getAddress(), "127.0.0.1");
+    EXPECT_EQ(game.getNetwork().getStatus(), 1);
+}
+
+TEST_F(MenuTest, APageNumberWithoutAPageShowsOnlyTheBackdrop)
+{
+    Game unbuilt;
+    unbuilt.getMenu().handleEvent(press(), {140, 305});
+
+    menu.setPage(9);
+    clickAt(140, 305);
+    sf::RenderTexture picture;
+    ASSERT_TRUE(picture.create(1280, 720));
+    menu.draw(picture);
+    EXPECT_EQ(menu.getPage(), 9);
+}
+
+}
