@@ -22,9 +22,10 @@ InfoBox::InfoBox() : shape({410.f, 565.f})
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         lines[i].setString(labels[i]);
-        lines[i].setCharacterSize(30);
+        lines[i].setCharacterSize(statsPanel::LineSize);
         lines[i].setFillColor(LabelColor);
-        lines[i].setPosition(785.f, 200.f + 40.f * static_cast<float>(i));
+        lines[i].setPosition(statsPanel::LabelX,
+                             statsPanel::FirstLineY + statsPanel::LineStep * static_cast<float>(i));
     }
 }
 

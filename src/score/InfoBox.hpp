@@ -7,6 +7,16 @@
 
 #include <array>
 
+// Where the panel's lines stand; the score rows put each figure on its label's line. The
+// monospace labels take 13 characters, which at this size end before the figures begin.
+namespace statsPanel {
+constexpr unsigned LineSize = 26;
+constexpr float LabelX = 785.f;
+constexpr float FigureX = 1000.f;
+constexpr float FirstLineY = 200.f;
+constexpr float LineStep = 40.f;
+}
+
 // The fixed panel on the right of the statistics pages that lists the labels of the detailed
 // figures; the score rows write their figures beside these labels. Takes no row of the layout.
 class InfoBox final : public Button {

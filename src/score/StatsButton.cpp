@@ -1,6 +1,7 @@
 #include "score/StatsButton.hpp"
 
 #include "audio/SFX.hpp"
+#include "score/InfoBox.hpp"
 #include "ui/WidgetInput.hpp"
 
 #include <cstdio>
@@ -32,7 +33,9 @@ StatsButton::StatsButton(ScoreEntry* entry, Sfx* sfx, bool highlighted)
     initLabel(titleText, "");
     for (std::size_t i = 0; i < detailTexts.size(); ++i) {
         initLabel(detailTexts[i], "");
-        detailTexts[i].setPosition(1000.f, 200.f + 40.f * static_cast<float>(i));
+        detailTexts[i].setCharacterSize(statsPanel::LineSize);
+        detailTexts[i].setPosition(statsPanel::FigureX, statsPanel::FirstLineY +
+                                                            statsPanel::LineStep * static_cast<float>(i));
     }
 }
 

@@ -71,4 +71,18 @@ TEST_F(SaveButtonTest, SubmitWithoutANameIsRefusedAndWritesNothing)
     EXPECT_NE(score.tableEntry(0).getTotal(), 99999.f);
 }
 
+TEST_F(SaveButtonTest, SubmitWithANameRanksSavesAndOpensTheStatisticsPage)
+{
+    submit.setPosition({130.f, 420.f});
+    score.currentEntry().setName("ACE");
+    score.currentEntry().setTotal(99999.f);
+    ear.silence();
+    click(submit, {140, 430});
+
+    EXPECT_TRUE(ear.heard(Valid));
+    EXPECT_EQ(page, 4);
+    EXPECT_EQ(score.tableEntry(0).getName(), "ACE");
+    EXPECT_EQ(table().rfind("ACE\n", 0), 0u);
+}
+
 }
