@@ -46,7 +46,8 @@ Recording readRecording(const std::filesystem::path& path)
     Recording recording;
     std::size_t at = 12;
     while (at + 8 <= bytes.size()) {
-        const std::string id(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at) + 4);
+        const std::string id(bytes.begin() + static_cast<long>(at),
+                             bytes.begin() + static_cast<long>(at) + 4);
         const std::uint32_t size = little(bytes, at + 4, 4);
         if (id == "fmt ") {
             recording.channels = little(bytes, at + 10, 2);
@@ -54,7 +55,8 @@ Recording readRecording(const std::filesystem::path& path)
             EXPECT_EQ(little(bytes, at + 22, 2), 16u);
         } else if (id == "data") {
             for (std::size_t i = at + 8; i + 1 < bytes.size(); i += 2)
-                recording.samples.push_back(static_cast<std::int16_t>(little(bytes, i, 2)) / 32768.f);
+                recording.samples.push_back(static_cast<std::int16_t>(little(bytes, i, 2)) /
+                                            32768.f);
             break;
         }
         at += 8 + size;
@@ -97,8 +99,8 @@ double secondsSince(Clock::time_point start)
 
 TEST(MusicRecordingTest, MenuThemeThenTheFirstLayerWithTheAmbienceReachTheOutput)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("kestrivon-recording-" + std::to_string(getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("kestrivon-recording-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path output = folder / "output.wav";
     {

@@ -33,7 +33,8 @@ Track decode(const std::string& path)
     track.channels = file.getChannelCount();
     track.rate = file.getSampleRate();
     track.samples.resize(static_cast<std::size_t>(file.getSampleCount()));
-    track.samples.resize(static_cast<std::size_t>(file.read(track.samples.data(), track.samples.size())));
+    track.samples.resize(
+        static_cast<std::size_t>(file.read(track.samples.data(), track.samples.size())));
     return track;
 }
 
@@ -69,14 +70,38 @@ void expectSeamlessLoop(const Track& track, const std::string& name)
     }
 }
 
-const char* const effectFiles[] = {
-    "Bip.wav", "Valid.wav", "Invalid.wav", "Steps.wav", "Monster.wav", "MonsterAwake.wav",
-    "Shock.wav", "Voice_DoorCrush.wav", "Switch.wav", "Reboot.wav", "Door_Crush.wav",
-    "Door_ExitLevel.wav", "Door_OpenClose.wav", "Menu_Click.wav", "Menu_CloseWindow.wav",
-    "Menu_Hover.wav", "Menu_NewWindow.wav", "PowerUp.wav", "PowerDown.wav", "Door_LightOn.wav",
-    "Door_LightOff.wav", "Monster_Respawn.WAV", "Player_Death.WAV", "Voice_Start.wav",
-    "Voice_Level1.wav", "Voice_Level2.wav", "Voice_Level3.wav", "Voice_Level4.wav",
-    "Voice_PowerDown.wav", "Voice_PowerOn.wav", "Voice_Exit.wav", "Voice_Level0.wav"};
+const char* const effectFiles[] = {"Bip.wav",
+                                   "Valid.wav",
+                                   "Invalid.wav",
+                                   "Steps.wav",
+                                   "Monster.wav",
+                                   "MonsterAwake.wav",
+                                   "Shock.wav",
+                                   "Voice_DoorCrush.wav",
+                                   "Switch.wav",
+                                   "Reboot.wav",
+                                   "Door_Crush.wav",
+                                   "Door_ExitLevel.wav",
+                                   "Door_OpenClose.wav",
+                                   "Menu_Click.wav",
+                                   "Menu_CloseWindow.wav",
+                                   "Menu_Hover.wav",
+                                   "Menu_NewWindow.wav",
+                                   "PowerUp.wav",
+                                   "PowerDown.wav",
+                                   "Door_LightOn.wav",
+                                   "Door_LightOff.wav",
+                                   "Monster_Respawn.WAV",
+                                   "Player_Death.WAV",
+                                   "Voice_Start.wav",
+                                   "Voice_Level1.wav",
+                                   "Voice_Level2.wav",
+                                   "Voice_Level3.wav",
+                                   "Voice_Level4.wav",
+                                   "Voice_PowerDown.wav",
+                                   "Voice_PowerOn.wav",
+                                   "Voice_Exit.wav",
+                                   "Voice_Level0.wav"};
 
 TEST(AudioContentTest, MusicLayersAreOneSeamlessPieceRisingInIntensity)
 {
@@ -143,15 +168,18 @@ std::vector<char> bytesOf(const std::filesystem::path& path)
 
 TEST(AudioContentTest, GeneratorWritesTheSameSoundsOnEveryRun)
 {
-    const std::filesystem::path generator = std::filesystem::path(KESTRIVON_BINARY_DIR) / "tools/assetgen";
+    const std::filesystem::path generator =
+        std::filesystem::path(KESTRIVON_BINARY_DIR) / "tools/assetgen";
     if (!std::filesystem::exists(generator))
         GTEST_SKIP() << "this build does not generate its assets";
     const std::filesystem::path again =
         std::filesystem::temp_directory_path() / ("kestrivon-assets-" + std::to_string(getpid()));
-    const std::string command = "ALSOFT_DRIVERS=null '" + generator.string() + "' '" + again.string() + "'";
+    const std::string command =
+        "ALSOFT_DRIVERS=null '" + generator.string() + "' '" + again.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* folder : {"music", "sfx"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path("data") / folder)) {
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::filesystem::path("data") / folder)) {
             EXPECT_EQ(bytesOf(entry.path()), bytesOf(again / folder / entry.path().filename()))
                 << entry.path();
         }

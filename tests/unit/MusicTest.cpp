@@ -11,10 +11,7 @@ using testing::internal::GetCapturedStdout;
 
 enum Track { Layer1, Layer2, Layer3, Layer4, MenuMusic, Ambiance };
 
-float volumeOf(const Music& music, Track track)
-{
-    return music.getTrack(track).getVolume();
-}
+float volumeOf(const Music& music, Track track) { return music.getTrack(track).getVolume(); }
 
 bool isPlaying(const Music& music, Track track)
 {

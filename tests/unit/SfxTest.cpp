@@ -133,8 +133,7 @@ TEST(SfxTest, CopyHasItsOwnVolumeAndVoicesOverTheSameSamples)
         EXPECT_FLOAT_EQ(slider.getVolume(), 20.f);
         for (int voice = 0; voice < Sfx::EffectCount; ++voice) {
             EXPECT_EQ(slider.getVoice(voice).getBuffer(), bank.getVoice(voice).getBuffer());
-            EXPECT_FLOAT_EQ(slider.getVoice(voice).getVolume(),
-                            bank.getVoice(voice).getVolume());
+            EXPECT_FLOAT_EQ(slider.getVoice(voice).getVolume(), bank.getVoice(voice).getVolume());
         }
         slider.setVolume(70.f);
         slider.applyVolume();

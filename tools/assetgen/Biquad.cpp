@@ -7,10 +7,7 @@
 
 namespace synth {
 
-Biquad::Biquad(Kind kind, double hz, double q) : kind(kind)
-{
-    set(hz, q);
-}
+Biquad::Biquad(Kind kind, double hz, double q) : kind(kind) { set(hz, q); }
 
 void Biquad::set(double hz, double q)
 {

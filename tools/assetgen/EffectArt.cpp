@@ -1,13 +1,13 @@
 #include "Assets.hpp"
-#include "Instruments.hpp"
 #include "Biquad.hpp"
+#include "Instruments.hpp"
 #include "Noise.hpp"
 #include "Reverb.hpp"
 #include "Synth.hpp"
 #include "VoiceArt.hpp"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 using namespace synth;
@@ -35,13 +35,16 @@ Signal growl(Noise& noise, double seconds, double fromHz, double toHz, double ro
     Biquad body(Biquad::Lowpass, 1600.0);
     double phase = 0.0;
     Signal voice = render(seconds, [&](double t) {
-        const double hz = fromHz * std::pow(toHz / fromHz, t / seconds) * (1.0 + 6.0 * wobble.process(noise.next()));
+        const double hz = fromHz * std::pow(toHz / fromHz, t / seconds) *
+                          (1.0 + 6.0 * wobble.process(noise.next()));
         phase += hz / sampleRate;
         // Vocal-fold flutter: a rate-locked amplitude tremor with random depth.
-        const float flutter = 1.f - static_cast<float>(roughness) * (0.5f + 0.5f * sine(phase * 0.5)) *
+        const float flutter = 1.f - static_cast<float>(roughness) *
+                                        (0.5f + 0.5f * sine(phase * 0.5)) *
                                         static_cast<float>(noise.uniform());
         const float source = (0.7f * saw(phase) + 0.3f * noise.next()) * flutter;
-        return body.process(0.5f * source + 2.5f * formant1.process(source) + 2.f * formant2.process(source));
+        return body.process(0.5f * source + 2.5f * formant1.process(source) +
+                            2.f * formant2.process(source));
     });
     // Small speakers cannot carry the lowest rumble: keep the voice's weight in the formants.
     Biquad rumbleCut(Biquad::Highpass, 70.0);
@@ -69,8 +72,10 @@ Signal bip()
 Signal valid()
 {
     Signal chime = glide(0.4, noteHz(76), noteHz(76), 0.003, 0.05, triangleWave);
-    mixInto(chime, glide(0.33, noteHz(83), noteHz(83), 0.003, 0.09, sineWave), samplesFor(0.07), 1.f);
-    mixInto(chime, glide(0.33, noteHz(95), noteHz(95), 0.003, 0.05, sineWave), samplesFor(0.07), 0.25f);
+    mixInto(chime, glide(0.33, noteHz(83), noteHz(83), 0.003, 0.09, sineWave), samplesFor(0.07),
+            1.f);
+    mixInto(chime, glide(0.33, noteHz(95), noteHz(95), 0.003, 0.05, sineWave), samplesFor(0.07),
+            0.25f);
     return chime;
 }
 
@@ -146,7 +151,8 @@ Signal shock(Noise& noise)
     return render(0.9, [&](double t) {
         const float gate = gateSmooth.process(noise.uniform() < 0.12 ? 1.f : 0.f);
         const float buzz = 0.5f * square(100.0 * t, 0.2) + 0.3f * saw(150.0 * t);
-        const float crackle = crackleBand.process(noise.next()) * (noise.uniform() < 0.02 ? 2.f : 1.f);
+        const float crackle =
+            crackleBand.process(noise.next()) * (noise.uniform() < 0.02 ? 2.f : 1.f);
         return (buzz * (0.4f + 2.f * gate) + crackle * (0.5f + 3.f * gate)) * strike(t, 0.002, 0.3);
     });
 }
@@ -186,7 +192,8 @@ Signal generator(Noise& noise, double seconds, const std::function<double(double
     return render(seconds, [&](double t) {
         const double s = speed(t);
         phase += (25.0 + 400.0 * s) / sampleRate;
-        const float whine = 0.5f * saw(phase) + 0.3f * sine(phase * 2.0) + 0.2f * sine(phase * 3.01);
+        const float whine =
+            0.5f * saw(phase) + 0.3f * sine(phase * 2.0) + 0.2f * sine(phase * 3.01);
         const float rumble = 0.2f * noise.next();
         return whineFilter.process(whine + rumble) * static_cast<float>(0.2 + 0.8 * s);
     });
@@ -194,7 +201,8 @@ Signal generator(Noise& noise, double seconds, const std::function<double(double
 
 Signal powerDown(Noise& noise)
 {
-    Signal down = generator(noise, 2.2, [](double t) { return std::pow(std::max(0.0, 1.0 - t / 2.0), 1.6); });
+    Signal down =
+        generator(noise, 2.2, [](double t) { return std::pow(std::max(0.0, 1.0 - t / 2.0), 1.6); });
     envelope(down, 0.01, 0.2);
     mixInto(down, relay(noise), 0, 1.f);
     mixInto(down, thud(0.5, 90.0, 40.0, 0.12), 0, 1.f);
@@ -208,7 +216,8 @@ Signal powerUp(Noise& noise)
     mixInto(up, relay(noise), 0, 1.f);
     // Fluorescent tubes ticking into life as the current arrives.
     for (int k = 0; k < 5; ++k)
-        mixInto(up, metal(0.12, 2400.0 + 180.0 * k, 0.01), samplesFor(1.1 + 0.13 * k + 0.03 * (k % 2)), 0.3f);
+        mixInto(up, metal(0.12, 2400.0 + 180.0 * k, 0.01),
+                samplesFor(1.1 + 0.13 * k + 0.03 * (k % 2)), 0.3f);
     return up;
 }
 
@@ -247,11 +256,15 @@ Signal doorCrush(Noise& noise)
 {
     // A blast door slamming onto something that gives way.
     Signal crush = thud(1.5, 75.0, 30.0, 0.22);
-    mixInto(crush, noiseBurst(noise, 0.6, Biquad(Biquad::Lowpass, 3000.0, 0.7), 0.001, 0.06), 0, 1.2f);
+    mixInto(crush, noiseBurst(noise, 0.6, Biquad(Biquad::Lowpass, 3000.0, 0.7), 0.001, 0.06), 0,
+            1.2f);
     mixInto(crush, metal(1.5, 140.0, 0.35), 0, 1.2f);
     for (int k = 0; k < 14; ++k) {
         const double at = 0.03 + 0.35 * noise.uniform();
-        mixInto(crush, noiseBurst(noise, 0.03, Biquad(Biquad::Bandpass, 900.0 + 1500.0 * noise.uniform(), 1.5), 0.0005, 0.004),
+        mixInto(crush,
+                noiseBurst(noise, 0.03,
+                           Biquad(Biquad::Bandpass, 900.0 + 1500.0 * noise.uniform(), 1.5), 0.0005,
+                           0.004),
                 samplesFor(at), 0.8f);
     }
     saturate(crush, 1.8f);
@@ -266,10 +279,14 @@ Signal doorExitLevel(Noise& noise)
     exitDoor.resize(samplesFor(2.6), 0.f);
     mixInto(exitDoor, thud(0.5, 100.0, 45.0, 0.1), 0, 1.f);
     Biquad hiss(Biquad::Highpass, 1800.0), rumble(Biquad::Lowpass, 140.0);
-    mixInto(exitDoor, render(1.6, [&](double t) {
-                const float shape = static_cast<float>(std::min(1.0, t / 0.1) * std::exp2(-t / 0.5));
-                return shape * (0.4f * hiss.process(noise.next()) + 3.f * rumble.process(noise.next()));
-            }),
+    mixInto(exitDoor,
+            render(1.6,
+                   [&](double t) {
+                       const float shape =
+                           static_cast<float>(std::min(1.0, t / 0.1) * std::exp2(-t / 0.5));
+                       return shape * (0.4f * hiss.process(noise.next()) +
+                                       3.f * rumble.process(noise.next()));
+                   }),
             samplesFor(0.1), 1.f);
     const double chord[] = {noteHz(62), noteHz(66), noteHz(69), noteHz(74)};
     for (int k = 0; k < 4; ++k)
@@ -286,15 +303,14 @@ Signal menuClick(Noise& noise)
     return click;
 }
 
-Signal menuHover()
-{
-    return glide(0.05, 2400.0, 2600.0, 0.002, 0.008, sineWave);
-}
+Signal menuHover() { return glide(0.05, 2400.0, 2600.0, 0.002, 0.008, sineWave); }
 
 Signal menuWindow(bool opening)
 {
-    Signal sweep = glide(0.2, opening ? 480.0 : 1250.0, opening ? 1250.0 : 480.0, 0.005, 0.08, triangleWave);
-    mixInto(sweep, glide(0.2, opening ? 960.0 : 2500.0, opening ? 2500.0 : 960.0, 0.005, 0.05, sineWave),
+    Signal sweep =
+        glide(0.2, opening ? 480.0 : 1250.0, opening ? 1250.0 : 480.0, 0.005, 0.08, triangleWave);
+    mixInto(sweep,
+            glide(0.2, opening ? 960.0 : 2500.0, opening ? 2500.0 : 960.0, 0.005, 0.05, sineWave),
             0, 0.3f);
     return sweep;
 }
@@ -312,9 +328,12 @@ Signal playerDeath(Noise& noise)
         mixInto(death, thud(0.25, 60.0, 40.0, 0.05), samplesFor(at), level);
         mixInto(death, thud(0.25, 55.0, 38.0, 0.05), samplesFor(at + 0.18), level * 0.6f);
     }
-    mixInto(death, render(2.4, [](double t) {
-                return 0.08f * sine(3900.0 * t) * static_cast<float>(std::min(1.0, t / 0.6) * std::exp2(-t / 0.6));
-            }),
+    mixInto(death,
+            render(2.4,
+                   [](double t) {
+                       return 0.08f * sine(3900.0 * t) *
+                              static_cast<float>(std::min(1.0, t / 0.6) * std::exp2(-t / 0.6));
+                   }),
             samplesFor(0.4), 1.f);
     addRoom(death, 1.0, 0.2f);
     return death;

@@ -15,7 +15,6 @@ Signal render(double seconds, const std::function<float(double)>& shape)
 float sineWave(double phase) { return sine(phase); }
 float triangleWave(double phase) { return triangle(phase); }
 float squareWave(double phase) { return square(phase); }
-float sawWave(double phase) { return saw(phase); }
 
 Signal glide(double seconds, double fromHz, double toHz, double attack, double halfLife,
              float (*wave)(double))

@@ -16,7 +16,6 @@ Signal render(double seconds, const std::function<float(double)>& shape);
 float sineWave(double phase);
 float triangleWave(double phase);
 float squareWave(double phase);
-float sawWave(double phase);
 
 // A struck tone whose frequency glides exponentially from one value to another.
 Signal glide(double seconds, double fromHz, double toHz, double attack, double halfLife,

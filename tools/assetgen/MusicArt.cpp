@@ -37,11 +37,11 @@ void place(Stereo& out, const Signal& sound, std::size_t at, float gain, float p
 {
     const double angle = (pan + 1.0) * pi / 4.0;
     mixInto(out.left, sound, at, static_cast<float>(gain * std::cos(angle) * std::sqrt(2.0)), true);
-    mixInto(out.right, sound, at, static_cast<float>(gain * std::sin(angle) * std::sqrt(2.0)), true);
+    mixInto(out.right, sound, at, static_cast<float>(gain * std::sin(angle) * std::sqrt(2.0)),
+            true);
 }
 
-template <class MakeProcess>
-void processBoth(Stereo& signal, MakeProcess makeProcess)
+template <class MakeProcess> void processBoth(Stereo& signal, MakeProcess makeProcess)
 {
     auto left = makeProcess(0);
     auto right = makeProcess(1);
@@ -52,7 +52,9 @@ void processBoth(Stereo& signal, MakeProcess makeProcess)
 void lowpass(Stereo& signal, double hz, double q = 0.707)
 {
     processBoth(signal, [=](int) {
-        return [filter = Biquad(Biquad::Lowpass, hz, q)](float x) mutable { return filter.process(x); };
+        return [filter = Biquad(Biquad::Lowpass, hz, q)](float x) mutable {
+            return filter.process(x);
+        };
     });
 }
 
@@ -71,7 +73,9 @@ void reverb(Stereo& signal, double size, float wet)
 {
     Stereo send = signal;
     processBoth(send, [=](int channel) {
-        return [room = Reverb(size, 0.45f, channel ? 23 : 0)](float x) mutable { return room.process(x); };
+        return [room = Reverb(size, 0.45f, channel ? 23 : 0)](float x) mutable {
+            return room.process(x);
+        };
     });
     signal.add(send, wet);
 }
@@ -93,7 +97,9 @@ void master(Stereo& signal, float targetRms)
         for (float& sample : *channel) {
             const float level = std::fabs(sample * gain);
             const float limited =
-                level <= knee ? level : knee + (ceiling - knee) * std::tanh((level - knee) / (ceiling - knee));
+                level <= knee
+                    ? level
+                    : knee + (ceiling - knee) * std::tanh((level - knee) / (ceiling - knee));
             sample = std::copysign(limited, sample);
         }
     }
@@ -158,7 +164,8 @@ Stereo pulse(const Timing& timing)
     Stereo out(timing.length());
     Noise noise(38);
     Signal beat = thud(0.5, 130.0, 55.0, 0.07);
-    mixInto(beat, noiseBurst(noise, 0.05, Biquad(Biquad::Bandpass, 900.0, 1.0), 0.001, 0.008), 0, 0.3f);
+    mixInto(beat, noiseBurst(noise, 0.05, Biquad(Biquad::Bandpass, 900.0, 1.0), 0.001, 0.008), 0,
+            0.3f);
     for (int b = 0; b < timing.bars * 4; ++b)
         place(out, beat, timing.at(b), b % 2 ? 0.6f : 1.f);
     return out;
@@ -193,8 +200,8 @@ Stereo bass(const Timing& timing)
 }
 
 // Sustained chords of detuned saws, one bar each, overlapping into the next bar's attack.
-Stereo pad(const Timing& timing, const int (*notes)[4], int noteCount, double attack, double release,
-           double cutoff)
+Stereo pad(const Timing& timing, const int (*notes)[4], int noteCount, double attack,
+           double release, double cutoff)
 {
     Stereo out(timing.length());
     const double seconds = 4.0 * timing.beat + release;
@@ -245,7 +252,8 @@ Signal snareDrum(Noise& noise)
 
 Signal hat(Noise& noise, double halfLife)
 {
-    return noiseBurst(noise, halfLife * 8.0, Biquad(Biquad::Highpass, 6500.0, 0.9), 0.001, halfLife);
+    return noiseBurst(noise, halfLife * 8.0, Biquad(Biquad::Highpass, 6500.0, 0.9), 0.001,
+                      halfLife);
 }
 
 // A drum line: one hit at each listed beat of every bar (beats 0 to 4, sixteenths allowed).
@@ -264,7 +272,8 @@ Stereo sixteenthHats(const Timing& timing, Noise& noise)
     const float accents[4] = {0.5f, 0.3f, 0.85f, 0.3f};
     Stereo out(timing.length());
     for (int step = 0; step < timing.bars * 16; ++step)
-        place(out, hat(noise, 0.018), timing.at(step * 0.25), accents[step % 4], step % 2 ? 0.25f : -0.25f);
+        place(out, hat(noise, 0.018), timing.at(step * 0.25), accents[step % 4],
+              step % 2 ? 0.25f : -0.25f);
     return out;
 }
 
@@ -285,7 +294,8 @@ Signal pluck(double hz, double seconds)
         const double t = static_cast<double>(i) / sampleRate;
         if (i % 16 == 0)
             filter.set(hz * 1.5 + 3000.0 * std::exp(-t / 0.05), 2.0);
-        note[i] = filter.process(0.6f * saw(hz * t) + 0.4f * square(hz * t, 0.25)) * strike(t, 0.002, 0.08);
+        note[i] = filter.process(0.6f * saw(hz * t) + 0.4f * square(hz * t, 0.25)) *
+                  strike(t, 0.002, 0.08);
     }
     return note;
 }
@@ -297,9 +307,10 @@ Stereo arpeggio(const Timing& timing)
     for (int bar = 0; bar < timing.bars; ++bar) {
         for (int step = 0; step < 16; ++step) {
             const int index = pattern[step];
-            const int note = index < 3 ? progression[bar].notes[index] + 12 : progression[bar].notes[0] + 24;
-            place(out, pluck(noteHz(note), 0.3), timing.at(bar * 4 + step * 0.25), step % 4 ? 0.7f : 1.f,
-                  step % 2 ? 0.4f : -0.4f);
+            const int note =
+                index < 3 ? progression[bar].notes[index] + 12 : progression[bar].notes[0] + 24;
+            place(out, pluck(noteHz(note), 0.3), timing.at(bar * 4 + step * 0.25),
+                  step % 4 ? 0.7f : 1.f, step % 2 ? 0.4f : -0.4f);
         }
     }
     echo(out, timing.beat * 0.75, 0.35f, 0.4f);
@@ -313,7 +324,9 @@ Stereo toms(const Timing& timing, Noise& noise)
     for (int bar = 3; bar < timing.bars; bar += 4) {
         for (int k = 0; k < 4; ++k) {
             Signal tom = thud(0.4, pitches[k] * 1.5, pitches[k], 0.1);
-            mixInto(tom, noiseBurst(noise, 0.05, Biquad(Biquad::Bandpass, 1200.0, 0.8), 0.001, 0.01), 0, 0.3f);
+            mixInto(tom,
+                    noiseBurst(noise, 0.05, Biquad(Biquad::Bandpass, 1200.0, 0.8), 0.001, 0.01), 0,
+                    0.3f);
             place(out, tom, timing.at(bar * 4 + 3.0 + 0.25 * k), 1.f, 0.5f - 0.33f * k);
         }
     }
@@ -329,7 +342,8 @@ Stereo clanks(const Timing& timing, Noise& noise)
         for (double beat : {0.75, 1.5, 2.75, 3.5}) {
             Signal clank = metal(0.6, pitches[hit % 3], 0.12);
             saturate(clank, 2.f);
-            place(out, clank, timing.at(bar * 4 + beat), 1.f, static_cast<float>(noise.next() * 0.7));
+            place(out, clank, timing.at(bar * 4 + beat), 1.f,
+                  static_cast<float>(noise.next() * 0.7));
             ++hit;
         }
     }
@@ -346,7 +360,8 @@ Stereo dissonance(const Timing& timing)
     Stereo out(timing.length());
     for (int channel = 0; channel < 2; ++channel) {
         const double detune = channel ? 1.002 : 0.998;
-        const double cluster[3] = {loopHz(noteHz(74) * detune, loop), loopHz(noteHz(75) / detune, loop),
+        const double cluster[3] = {loopHz(noteHz(74) * detune, loop),
+                                   loopHz(noteHz(75) / detune, loop),
                                    loopHz(noteHz(68) * detune, loop)};
         Signal& signal = channel ? out.right : out.left;
         double sirenPhase = 0.0;
@@ -355,9 +370,11 @@ Stereo dissonance(const Timing& timing)
             float tone = 0.f;
             for (double hz : cluster)
                 tone += saw(hz * t);
-            const float level = (0.6f + 0.4f * sine(tremolo * t)) * (0.5f - 0.5f * sine(swell * t + 0.25));
+            const float level =
+                (0.6f + 0.4f * sine(tremolo * t)) * (0.5f - 0.5f * sine(swell * t + 0.25));
             sirenPhase += (700.0 + 200.0 * sine(siren * t)) / sampleRate;
-            signal[i] = tone * level * 0.4f + 0.25f * sine(sirenPhase) * (0.5f - 0.5f * sine(swell * t + 0.25));
+            signal[i] = tone * level * 0.4f +
+                        0.25f * sine(sirenPhase) * (0.5f - 0.5f * sine(swell * t + 0.25));
         }
         Biquad band(Biquad::Bandpass, 1400.0, 0.8);
         processLooped(signal, [&](float x) { return band.process(x); });
@@ -396,13 +413,35 @@ void writeGameLayers(const std::string& musicDir)
     using Part = std::pair<const Stereo*, float>;
     const std::vector<Part> layers[4] = {
         {{&drones, 1.f}, {&pulses, 0.8f}},
-        {{&drones, 0.9f}, {&pulses, 0.6f}, {&bassLine, 0.8f}, {&pads, 0.5f}, {&offbeatHats, 0.25f},
+        {{&drones, 0.9f},
+         {&pulses, 0.6f},
+         {&bassLine, 0.8f},
+         {&pads, 0.5f},
+         {&offbeatHats, 0.25f},
          {&pings, 0.3f}},
-        {{&drones, 0.8f}, {&pulses, 0.4f}, {&bassLine, 0.85f}, {&pads, 0.55f}, {&hats16, 0.3f},
-         {&pings, 0.3f}, {&halfKicks, 0.9f}, {&snares, 0.55f}, {&arp, 0.35f}},
-        {{&drones, 0.8f}, {&bassLine, 0.5f}, {&grit, 0.45f}, {&pads, 0.5f}, {&hats16, 0.4f},
-         {&openHats, 0.25f}, {&pings, 0.25f}, {&fullKicks, 1.f}, {&snares, 0.65f}, {&ghostSnares, 0.6f},
-         {&arp, 0.35f}, {&tomFills, 0.7f}, {&metalHits, 0.35f}, {&cluster, 0.3f}},
+        {{&drones, 0.8f},
+         {&pulses, 0.4f},
+         {&bassLine, 0.85f},
+         {&pads, 0.55f},
+         {&hats16, 0.3f},
+         {&pings, 0.3f},
+         {&halfKicks, 0.9f},
+         {&snares, 0.55f},
+         {&arp, 0.35f}},
+        {{&drones, 0.8f},
+         {&bassLine, 0.5f},
+         {&grit, 0.45f},
+         {&pads, 0.5f},
+         {&hats16, 0.4f},
+         {&openHats, 0.25f},
+         {&pings, 0.25f},
+         {&fullKicks, 1.f},
+         {&snares, 0.65f},
+         {&ghostSnares, 0.6f},
+         {&arp, 0.35f},
+         {&tomFills, 0.7f},
+         {&metalHits, 0.35f},
+         {&cluster, 0.3f}},
     };
     const float loudness[4] = {0.09f, 0.11f, 0.13f, 0.15f};
     for (int layer = 0; layer < 4; ++layer) {
@@ -429,7 +468,8 @@ void writeMenuTheme(const std::string& musicDir)
 {
     // A slow, sparse lament in the same key: pad chords, a music-box melody in a large hall.
     const Timing timing{0.75, 12};
-    const int chords[4][4] = {{50, 53, 57, 64}, {46, 50, 53, 57}, {43, 46, 50, 57}, {45, 50, 52, 55}};
+    const int chords[4][4] = {
+        {50, 53, 57, 64}, {46, 50, 53, 57}, {43, 46, 50, 57}, {45, 50, 52, 55}};
     int notes[12][4];
     for (int bar = 0; bar < 12; ++bar)
         for (int n = 0; n < 4; ++n)
@@ -441,10 +481,11 @@ void writeMenuTheme(const std::string& musicDir)
         int pitch;
     };
     const Note melody[] = {
-        {0, 69}, {1, 74}, {2, 76}, {3, 77}, {4, 74}, {6, 72}, {7, 74}, {8, 70}, {9, 69}, {10, 67},
-        {12, 69}, {15, 73}, {16, 69}, {17, 74}, {18, 77}, {19, 81}, {20, 79}, {22, 77}, {23, 74},
-        {24, 76}, {25, 74}, {26, 70}, {27, 74}, {28, 73}, {30, 76}, {31, 69}, {32, 74}, {36, 77},
-        {37, 76}, {38, 74}, {39, 72}, {40, 74}, {42, 70}, {43, 67}, {44, 69}, {46, 73}, {47, 76},
+        {0, 69},  {1, 74},  {2, 76},  {3, 77},  {4, 74},  {6, 72},  {7, 74},  {8, 70},
+        {9, 69},  {10, 67}, {12, 69}, {15, 73}, {16, 69}, {17, 74}, {18, 77}, {19, 81},
+        {20, 79}, {22, 77}, {23, 74}, {24, 76}, {25, 74}, {26, 70}, {27, 74}, {28, 73},
+        {30, 76}, {31, 69}, {32, 74}, {36, 77}, {37, 76}, {38, 74}, {39, 72}, {40, 74},
+        {42, 70}, {43, 67}, {44, 69}, {46, 73}, {47, 76},
     };
     Stereo tune(timing.length());
     for (const Note& note : melody)
@@ -483,8 +524,8 @@ void writeAmbience(const std::string& musicDir)
         const double t = static_cast<double>(i) / sampleRate;
         // Mains hum is rich in harmonics; the upper ones carry it on small speakers.
         const float hum = (sine(50.0 * t) + 0.7f * sine(100.0 * t) + 0.6f * sine(150.0 * t) +
-                           0.3f * sine(200.0 * t) + 0.25f * sine(250.0 * t) + 0.2f * sine(300.0 * t) +
-                           0.1f * sine(350.0 * t)) *
+                           0.3f * sine(200.0 * t) + 0.25f * sine(250.0 * t) +
+                           0.2f * sine(300.0 * t) + 0.1f * sine(350.0 * t)) *
                           (1.f + 0.1f * sine(wobble * t));
         const float air = vent[i] * (0.5f + 0.5f * sine(breath * t));
         bed.left[i] = 0.2f * hum + 1.2f * room[i] + 0.5f * air;
@@ -498,7 +539,8 @@ void writeAmbience(const std::string& musicDir)
         mixInto(stroke, metal(1.0, 220.0, 0.15), 0, 0.4f);
         place(machinery, stroke, timing.at(k * 4), strokes[k % 4], -0.4f);
         if (k % 4 == 3)
-            place(machinery, noiseBurst(noise, 0.8, Biquad(Biquad::Bandpass, 1500.0, 0.7), 0.05, 0.25),
+            place(machinery,
+                  noiseBurst(noise, 0.8, Biquad(Biquad::Bandpass, 1500.0, 0.7), 0.05, 0.25),
                   timing.at(k * 4 + 0.8), 0.4f, -0.3f);
     }
     lowpass(machinery, 600.0);
@@ -513,7 +555,8 @@ void writeAmbience(const std::string& musicDir)
             phase += hz * (1.0 + 0.8 * (1.0 - std::exp(-t / 0.01))) / sampleRate;
             return sine(phase) * strike(t, 0.001, 0.015);
         });
-        place(drips, drip, samplesFor(noise.uniform() * loop) % length, 0.5f + 0.5f * static_cast<float>(noise.uniform()),
+        place(drips, drip, samplesFor(noise.uniform() * loop) % length,
+              0.5f + 0.5f * static_cast<float>(noise.uniform()),
               static_cast<float>(noise.next() * 0.8));
     }
     echo(drips, 0.23, 0.45f, 0.5f);

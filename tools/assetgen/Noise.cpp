@@ -2,9 +2,7 @@
 
 namespace synth {
 
-Noise::Noise(std::uint32_t seed) : state(seed ? seed : 0x9e3779b9u)
-{
-}
+Noise::Noise(std::uint32_t seed) : state(seed ? seed : 0x9e3779b9u) {}
 
 double Noise::uniform()
 {
@@ -15,9 +13,6 @@ double Noise::uniform()
     return static_cast<double>(state) / 4294967296.0;
 }
 
-float Noise::next()
-{
-    return static_cast<float>(2.0 * uniform() - 1.0);
-}
+float Noise::next() { return static_cast<float>(2.0 * uniform() - 1.0); }
 
 }

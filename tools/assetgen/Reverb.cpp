@@ -13,8 +13,7 @@ std::vector<float> delayLine(double seconds)
 }
 }
 
-Reverb::Reverb(double size, float damping, std::size_t spread)
-    : feedback(0.84f), damping(damping)
+Reverb::Reverb(double size, float damping, std::size_t spread) : feedback(0.84f), damping(damping)
 {
     // Mutually prime delay lengths so the echoes do not pile up on one pitch.
     const double combSeconds[] = {0.0253, 0.0269, 0.0290, 0.0307, 0.0322, 0.0338};
@@ -46,9 +45,7 @@ float Reverb::process(float input)
     return output;
 }
 
-Echo::Echo(double seconds, float feedback) : line(delayLine(seconds)), feedback(feedback)
-{
-}
+Echo::Echo(double seconds, float feedback) : line(delayLine(seconds)), feedback(feedback) {}
 
 float Echo::process(float input)
 {

@@ -10,30 +10,18 @@ std::size_t samplesFor(double seconds)
     return static_cast<std::size_t>(std::lround(seconds * sampleRate));
 }
 
-double noteHz(double midiNote)
-{
-    return 440.0 * std::pow(2.0, (midiNote - 69.0) / 12.0);
-}
+double noteHz(double midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69.0) / 12.0); }
 
 double loopHz(double hz, double loopSeconds)
 {
     return std::max(1.0, std::round(hz * loopSeconds)) / loopSeconds;
 }
 
-float sine(double phase)
-{
-    return static_cast<float>(std::sin(2.0 * pi * phase));
-}
+float sine(double phase) { return static_cast<float>(std::sin(2.0 * pi * phase)); }
 
-float saw(double phase)
-{
-    return static_cast<float>(2.0 * (phase - std::floor(phase)) - 1.0);
-}
+float saw(double phase) { return static_cast<float>(2.0 * (phase - std::floor(phase)) - 1.0); }
 
-float square(double phase, double duty)
-{
-    return phase - std::floor(phase) < duty ? 1.f : -1.f;
-}
+float square(double phase, double duty) { return phase - std::floor(phase) < duty ? 1.f : -1.f; }
 
 float triangle(double phase)
 {
@@ -63,17 +51,6 @@ void mixInto(Signal& target, const Signal& source, std::size_t offset, float gai
         }
         target[at] += gain * source[i];
     }
-}
-
-Signal mixed(const std::vector<std::pair<const Signal*, float>>& parts)
-{
-    std::size_t length = 0;
-    for (const auto& part : parts)
-        length = std::max(length, part.first->size());
-    Signal sum(length, 0.f);
-    for (const auto& part : parts)
-        mixInto(sum, *part.first, 0, part.second);
-    return sum;
 }
 
 float peakOf(const Signal& signal)

@@ -33,7 +33,6 @@ float strike(double t, double attack, double halfLife);
 // wraps to the start when looped (a tail that rings over the loop point).
 void mixInto(Signal& target, const Signal& source, std::size_t offset, float gain,
              bool looped = false);
-Signal mixed(const std::vector<std::pair<const Signal*, float>>& parts);
 
 float peakOf(const Signal& signal);
 float rmsOf(const Signal& signal);
@@ -47,8 +46,7 @@ void trimSilence(Signal& signal, float threshold);
 
 // Runs a stateful per-sample process over a loop twice, keeping the second pass: the process
 // then starts in the state it ends in, and the loop point is seamless.
-template <class Process>
-void processLooped(Signal& signal, Process&& process)
+template <class Process> void processLooped(Signal& signal, Process&& process)
 {
     for (float sample : signal)
         process(sample);

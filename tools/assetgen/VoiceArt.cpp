@@ -116,7 +116,8 @@ Signal radio(const Signal& speech, std::uint32_t seed)
     Biquad highCut1(Biquad::Lowpass, 3300.0), highCut2(Biquad::Lowpass, 3300.0);
     Biquad presence(Biquad::Bandpass, 1800.0, 1.2);
     for (float& sample : line) {
-        const float band = highCut2.process(highCut1.process(lowCut2.process(lowCut1.process(sample * 3.f))));
+        const float band =
+            highCut2.process(highCut1.process(lowCut2.process(lowCut1.process(sample * 3.f))));
         sample = band + 0.6f * presence.process(band);
     }
     normalisePeak(line, 1.f);
@@ -163,7 +164,9 @@ void writeVoiceLines(const std::string& sfxDir, float peak)
     for (const Line& line : lines) {
         // Speak faster until the line, with its squelch and echo, fits the time it is given.
         Signal spoken;
-        for (int speed = 165; spoken.empty() || static_cast<double>(spoken.size()) / sampleRate > longestLine; speed += 15) {
+        for (int speed = 165;
+             spoken.empty() || static_cast<double>(spoken.size()) / sampleRate > longestLine;
+             speed += 15) {
             if (speed > 300)
                 fail(std::string("voice line too long: ") + line.text);
             spoken = radio(speak(line.text, speed), seed);
