@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""A player walks the menu with the mouse and keyboard: Settings, Controls, rebinds "Up :" to Q,
+back, back, Stats, back, and finally Quit. Every page is captured into build/screenshots and
+checked for its widgets by their pixels."""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import kestrivon_e2e as e2e
+
+LABEL = (163, 181, 203)
+ACTIVE = (150, 220, 255)
+
+
+def near(colour, target, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, target))
+
+
+def label_pixels(picture, left, top, right, bottom):
+    """How many pixels of the area carry the label colour: text, outlines, knobs."""
+    return sum(1 for y in range(top, bottom) for x in range(left, right)
+               if near(picture.pixel(x, y), LABEL))
+
+
+def rows_with_labels(picture, tops, left=150, right=400):
+    return [label_pixels(picture, left, top + 5, right, top + 35) > 40 for top in tops]
+
+
+# What each page shows, read from a screenshot.
+def main_page(p):
+    return rows_with_labels(p, [300, 360, 420, 480, 540]) == [True] * 4 + [False] \
+        and not near(p.pixel(729, 320), LABEL)
+
+
+def join_page(p):
+    return near(p.pixel(329, 320), LABEL) and rows_with_labels(p, [360, 420, 480]) == [True, True, False]
+
+
+def settings_page(p):
+    knobs = near(p.pixel(730, 320), LABEL) and near(p.pixel(730, 380), LABEL)
+    return knobs and rows_with_labels(p, [420, 480, 540, 600]) == [True, True, True, False]
+
+
+def controls_page(p, listening=False):
+    outlines = [p.pixel(379, top + 20) for top in (300, 360, 420, 480)]
+    first = ACTIVE if listening else LABEL
+    return near(outlines[0], first, 12) and all(near(o, LABEL, 12) for o in outlines[1:]) \
+        and rows_with_labels(p, [540], right=260) == [True]
+
+
+def stats_page(p):
+    panel = near(p.pixel(759, 400), LABEL, 12) and max(p.pixel(1150, 640)) < 40
+    rows = rows_with_labels(p, [300, 360, 420, 480, 540, 600], right=260)
+    return panel and rows == [True] * 6 and label_pixels(p, 150, 665, 260, 695) < 10
+
+
+class Player:
+    def __init__(self, build_dir, window):
+        self.window = window
+        self.folder = os.path.join(build_dir, "screenshots")
+
+    def look(self, name=None):
+        return e2e.screenshot(self.window, os.path.join(self.folder, name) if name else None)
+
+    def point(self, x, y):
+        e2e.xdotool("mousemove", "--window", self.window, x, y)
+        time.sleep(0.15)
+
+    def wait_for(self, page, name, timeout=3.0):
+        deadline = time.time() + timeout
+        while True:
+            picture = self.look()
+            if page(picture) or time.time() > deadline:
+                break
+            time.sleep(0.1)
+        picture = self.look(name)
+        assert page(picture), "expected %s, see %s" % (page.__name__, os.path.join(self.folder, name))
+        return picture
+
+    def click(self, x, y, then, name):
+        """Points at a widget, clicks it and waits for the page it leads to."""
+        self.point(x, y)
+        e2e.xdotool("click", "1")
+        return self.wait_for(then, name)
+
+
+def main(build_dir):
+    game = e2e.start(build_dir, "kestrivon")
+    try:
+        window = e2e.find_window("Kestrivon", pid=game.pid)
+        player = Player(build_dir, window)
+        player.point(1000, 650)
+        player.wait_for(main_page, "menu-main.png")
+
+        player.click(300, 320, join_page, "menu-join.png")
+        player.click(200, 440, main_page, "menu-main-again.png")
+
+        player.click(300, 380, settings_page, "menu-settings.png")
+        before = player.click(300, 440, controls_page, "menu-controls.png")
+        player.click(450, 320, lambda p: controls_page(p, listening=True), "menu-controls-listening.png")
+        e2e.xdotool("key", "q")
+        after = player.wait_for(controls_page, "menu-controls-rebound.png")
+        # The backdrop drifts and flickers between two pictures; the key names do not.
+        def key_text(picture, top):
+            return {(x, y) for y in range(top + 5, top + 35) for x in range(395, 440)
+                    if near(picture.pixel(x, y), LABEL)}
+        assert key_text(before, 300) != key_text(after, 300), "\"Up :\" still shows its old key"
+        assert key_text(before, 360) == key_text(after, 360), "the \"Left :\" key changed"
+
+        player.click(200, 560, settings_page, "menu-settings-again.png")
+        player.click(200, 560, main_page, "menu-main-back.png")
+        player.click(300, 440, stats_page, "menu-stats.png")
+        player.click(200, 620, main_page, "menu-main-end.png")
+
+        # Quit: the window closes at the next event (here the button's release) and the game
+        # ends normally.
+        player.point(300, 500)
+        e2e.xdotool("click", "1")
+        assert game.wait(timeout=10) == 0, "the game did not end cleanly after Quit"
+    finally:
+        e2e.stop(game)
+    print("menu: ok")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
