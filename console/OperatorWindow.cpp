@@ -191,8 +191,9 @@ void OperatorWindow::refresh()
     for (int level = 0; level < LevelCatalogue::count; ++level) {
         bool available = console.getCatalogue().getPlan(level).isAvailable();
         ConsoleButton& button = buttons[static_cast<std::size_t>(FirstLevel + level)];
-        button.setLabel(std::string(LevelCatalogue::getName(level)) + (available ? "" : " (missing)"));
-        button.setState(available && !playing, level == console.getSelected());
+        // An unavailable level can still be chosen: the note then says what is wrong with it.
+        button.setLabel(std::string(LevelCatalogue::getName(level)) + (available ? "" : " (n/a)"));
+        button.setState(!playing, level == console.getSelected());
     }
     bool startable = plan.isAvailable() && console.getDoors().isStartable();
     buttons[Start].setState(connected && !playing && startable, false);
@@ -214,7 +215,7 @@ void OperatorWindow::refresh()
 
     std::string why;
     if (!plan.isAvailable())
-        why = "This level is unavailable: " + plan.getProblem();
+        why = "This level is unavailable:\n" + plan.getProblem();
     else if (!console.getDoors().isStartable())
         why = "This level has " + std::to_string(console.getDoors().getCount()) +
               " door cells:\nthe game handles eight at most.";

@@ -7,6 +7,7 @@
 #include <SFML/System/Sleep.hpp>
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <iostream>
 #include <random>
@@ -34,6 +35,13 @@ int main(int argc, char** argv)
     }
 
     using Mode = ConsoleOptions::Mode;
+    // Without a display the window library aborts; say what to do instead.
+    const char* display = std::getenv("DISPLAY");
+    if (options.mode == Mode::Window && (display == nullptr || display[0] == '\0')) {
+        std::cerr << "kestrivon-console: no display (DISPLAY is not set); use --script or --solo to run without a window"
+                  << std::endl;
+        return 1;
+    }
     Operator::Settings settings;
     settings.seed = options.hasSeed ? options.seed : std::random_device()();
     settings.autoEnd = options.mode != Mode::Script;
