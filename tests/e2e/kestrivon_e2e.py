@@ -105,3 +105,215 @@ def copy_runtime_folder(build_dir, target):
         if os.path.exists(os.path.join(build_dir, program)):
             os.symlink(os.path.join(build_dir, program), os.path.join(target, program))
     return target
+
+
+def read_level(path, with_start):
+    """The numbers of a level file: grid[y][x], the tutorial's start and the spawn points."""
+    numbers = open(path).read().split()
+    width, height, _ = int(numbers[0]), int(numbers[1]), int(numbers[2])
+    cells = [int(n) for n in numbers[3:3 + width * height]]
+    grid = [cells[y * width:(y + 1) * width] for y in range(height)]
+    rest = numbers[3 + width * height:]
+    start = None
+    if with_start:
+        start = (int(rest[0]), int(rest[1]), float(rest[2]))
+        rest = rest[3:]
+    count = int(rest[1])
+    spawns = [(int(rest[2 + 2 * i]), int(rest[3 + 2 * i])) for i in range(count)]
+    return grid, start, spawns
+
+
+NORTH, EAST, SOUTH, WEST = (0, -1), (1, 0), (0, 1), (-1, 0)
+TURN_LEFT = {EAST: NORTH, NORTH: WEST, WEST: SOUTH, SOUTH: EAST}
+TURN_RIGHT = {v: k for k, v in TURN_LEFT.items()}
+
+
+def walkable(grid, cell):
+    x, y = cell
+    if not (1 <= y < len(grid) and 1 <= x < len(grid[0])):
+        return False
+    # Floor, and door cells (all doors start open in these tests).
+    return grid[y][x] == 0 or grid[y][x] == 8
+
+
+def route(grid, start, goals):
+    """The shortest list of cells from start to the nearest of goals (start excluded)."""
+    previous = {start: None}
+    frontier = [start]
+    while frontier:
+        following = []
+        for cell in frontier:
+            if cell in goals:
+                path = []
+                while cell != start:
+                    path.append(cell)
+                    cell = previous[cell]
+                return path[::-1]
+            for dx, dy in (NORTH, EAST, SOUTH, WEST):
+                nxt = (cell[0] + dx, cell[1] + dy)
+                if nxt not in previous and walkable(grid, nxt):
+                    previous[nxt] = cell
+                    following.append(nxt)
+        frontier = following
+    raise AssertionError("no route from %s to %s" % (start, goals))
+
+
+def keys_to_use(grid, position, facing, target):
+    """Keys that walk from position to a cell beside target and face it, then use it; returns
+    the keys as ("turn", key) / ("step", key) / ("use", key), the end position and facing."""
+    beside = {(target[0] - dx, target[1] - dy): (dx, dy) for dx, dy in (NORTH, EAST, SOUTH, WEST)}
+    moves = []
+    for cell in route(grid, position, set(beside)):
+        wanted = (cell[0] - position[0], cell[1] - position[1])
+        moves += turns(facing, wanted)
+        facing = wanted
+        moves.append(("step", "w"))
+        position = cell
+    moves += turns(facing, beside[position])
+    facing = beside[position]
+    moves.append(("use", "e"))
+    return moves, position, facing
+
+
+def turns(facing, wanted):
+    if facing == wanted:
+        return []
+    if TURN_LEFT[facing] == wanted:
+        return [("turn", "a")]
+    if TURN_RIGHT[facing] == wanted:
+        return [("turn", "d")]
+    return [("turn", "d"), ("turn", "d")]
+
+
+class Lines:
+    """Collects the lines a process writes on a stream, in a thread, for waiting on them."""
+
+    def __init__(self, stream):
+        import queue
+        import threading
+        self.queue = queue.Queue()
+        self.seen = []
+        threading.Thread(target=self._read, args=(stream,), daemon=True).start()
+
+    def _read(self, stream):
+        for line in stream:
+            self.queue.put(line.rstrip("\n"))
+        self.queue.put(None)
+
+    def wait_for(self, predicate, timeout, what):
+        """The first new line that satisfies predicate; lines before it are kept in seen."""
+        import queue
+        deadline = time.time() + timeout
+        while True:
+            left = deadline - time.time()
+            try:
+                line = self.queue.get(timeout=max(left, 0.01))
+            except queue.Empty:
+                line = ""
+                if left <= 0:
+                    raise AssertionError("timed out waiting for %s; last lines: %s"
+                                         % (what, self.seen[-8:]))
+                continue
+            if line is None:
+                raise AssertionError("stream ended while waiting for %s; last lines: %s"
+                                     % (what, self.seen[-8:]))
+            self.seen.append(line)
+            if predicate(line):
+                return line
+
+    def drain(self):
+        import queue
+        while True:
+            try:
+                line = self.queue.get_nowait()
+            except queue.Empty:
+                return
+            if line is not None:
+                self.seen.append(line)
+
+
+class Game:
+    """The real game, its standard output line-buffered and collected."""
+
+    def __init__(self, folder):
+        self.process = subprocess.Popen(["stdbuf", "-oL", os.path.join(folder, "kestrivon")],
+                                        cwd=folder, env=environment(), stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL, text=True)
+        self.trace = Lines(self.process.stdout)
+        self.window = find_window("Kestrivon", pid=self.process.pid)
+
+    def click(self, x, y):
+        """Moves the pointer onto (x, y) first: a press on an idle widget only hovers it."""
+        xdotool("mousemove", "--window", self.window, x, y)
+        time.sleep(0.3)
+        xdotool("mousemove", "--window", self.window, x + 1, y)
+        time.sleep(0.3)
+        xdotool("click", 1)
+        time.sleep(0.3)
+
+    def type(self, text):
+        xdotool("windowfocus", "--sync", self.window)
+        xdotool("type", text)
+        time.sleep(0.3)
+
+    def key(self, name):
+        xdotool("windowfocus", "--sync", self.window)
+        xdotool("key", name)
+
+    def join(self, address):
+        """From the main page: "Joining", the address into "IP :", Enter, "Join"."""
+        self.click(300, 320)
+        self.click(480, 320)
+        # The box keeps what was typed for an earlier game.
+        xdotool("key", "--repeat", 15, "BackSpace")
+        self.type(address)
+        self.key("Return")
+        time.sleep(0.3)
+        self.click(300, 380)
+
+    def submit_name(self, name):
+        """On the end-of-game page: the name into "Name :", Enter, "Submit"."""
+        self.click(480, 320)
+        self.type(name)
+        self.key("Return")
+        time.sleep(0.3)
+        self.click(200, 440)
+
+    def back_home_from_stats(self):
+        self.click(200, 620)
+
+    def stop(self):
+        stop(self.process)
+
+
+class Console:
+    """kestrivon-console in script mode, fed line by line from the test."""
+
+    def __init__(self, folder, *arguments):
+        self.process = subprocess.Popen(
+            [os.path.join(folder, "kestrivon-console"), "--script", "-", *arguments],
+            cwd=folder, env=environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+            stderr=subprocess.PIPE, text=True)
+        self.events = Lines(self.process.stdout)
+        self.log = Lines(self.process.stderr)
+
+    def send(self, command):
+        self.process.stdin.write(command + "\n")
+        self.process.stdin.flush()
+
+    def expect(self, prefix, timeout=10.0):
+        try:
+            return self.events.wait_for(lambda line: line.startswith(prefix), timeout,
+                                        repr(prefix))
+        except AssertionError as failure:
+            self.log.drain()
+            raise AssertionError("%s; the console said: %s" % (failure, self.log.seen[-6:]))
+
+    def stop(self):
+        if self.process.poll() is None:
+            try:
+                self.send("quit")
+                self.process.wait(timeout=5)
+            except (BrokenPipeError, subprocess.TimeoutExpired):
+                pass
+        stop(self.process)
