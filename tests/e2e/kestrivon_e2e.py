@@ -35,7 +35,7 @@ def xdotool(*arguments):
                           text=True).stdout.strip()
 
 
-def find_window(name, pid=None, timeout=15.0):
+def find_window(name, pid=None, timeout=30.0):
     """The id of the visible window titled exactly name (of pid, when given)."""
     deadline = time.time() + timeout
     while time.time() < deadline:
@@ -99,12 +99,23 @@ def screenshot(window, keep_as=None):
 
 
 def copy_runtime_folder(build_dir, target):
-    """A private copy of the run-time folder: programs linked, data copied."""
+    """A private copy of the run-time folder: programs linked, data copied. The programs come
+    from KESTRIVON_PROGRAM_DIR when it is set (the sanitizer build has no data of its own)."""
     shutil.copytree(os.path.join(build_dir, "data"), os.path.join(target, "data"))
+    program_dir = os.environ.get("KESTRIVON_PROGRAM_DIR", build_dir)
     for program in ("kestrivon", "kestrivon-console"):
-        if os.path.exists(os.path.join(build_dir, program)):
-            os.symlink(os.path.join(build_dir, program), os.path.join(target, program))
+        if os.path.exists(os.path.join(program_dir, program)):
+            os.symlink(os.path.join(program_dir, program), os.path.join(target, program))
     return target
+
+
+SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "runtime error:", "ERROR: LeakSanitizer")
+
+
+def sanitizer_report(lines):
+    report = [line for line in lines if any(mark in line for mark in SANITIZER_REPORTS)]
+    if report:
+        raise AssertionError("sanitizer report: %s" % report[:5])
 
 
 def read_level(path, with_start):
@@ -236,11 +247,18 @@ class Game:
     """The real game, its standard output line-buffered and collected."""
 
     def __init__(self, folder):
-        self.process = subprocess.Popen(["stdbuf", "-oL", os.path.join(folder, "kestrivon")],
-                                        cwd=folder, env=environment(), stdout=subprocess.PIPE,
-                                        stderr=subprocess.DEVNULL, text=True)
+        self.errors = os.path.join(folder, "game-errors.log")
+        with open(self.errors, "w") as errors:
+            self.process = subprocess.Popen(["stdbuf", "-oL", os.path.join(folder, "kestrivon")],
+                                            cwd=folder, env=environment(),
+                                            stdout=subprocess.PIPE, stderr=errors, text=True)
         self.trace = Lines(self.process.stdout)
-        self.window = find_window("Kestrivon", pid=self.process.pid)
+        try:
+            self.window = find_window("Kestrivon", pid=self.process.pid)
+        except AssertionError as failure:
+            stop(self.process)
+            with open(self.errors) as errors:
+                raise AssertionError("%s; the game said: %s" % (failure, errors.read()[-2000:]))
 
     def click(self, x, y):
         """Moves the pointer onto (x, y) first: a press on an idle widget only hovers it."""
@@ -284,6 +302,8 @@ class Game:
 
     def stop(self):
         stop(self.process)
+        with open(self.errors) as errors:
+            sanitizer_report(errors)
 
 
 class Console:
@@ -317,3 +337,6 @@ class Console:
             except (BrokenPipeError, subprocess.TimeoutExpired):
                 pass
         stop(self.process)
+        time.sleep(0.2)
+        self.log.drain()
+        sanitizer_report(self.log.seen)
