@@ -119,6 +119,10 @@ def main(build_dir):
         player.point(300, 500)
         e2e.xdotool("click", "1")
         assert game.wait(timeout=10) == 0, "the game did not end cleanly after Quit"
+    except BaseException:
+        if game.poll() is not None:
+            print("the game ended with status %d:\n%s" % (game.returncode, game.stderr.read()))
+        raise
     finally:
         e2e.stop(game)
     print("menu: ok")
