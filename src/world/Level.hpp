@@ -21,6 +21,7 @@ public:
     // breaks a rule leaves the previous level in place.
     void load(const std::string& path);
 
+    // No bounds check: callers test isInside first or rely on the closed border.
     int getCell(int x, int y) const;
     // True when 1 <= x < width and 1 <= y < height: row 0 and column 0 count as outside.
     bool isInside(int x, int y) const;
@@ -34,11 +35,15 @@ public:
     // The cell of an object value; an unknown value answers (0, 0).
     std::pair<int, int> getObjectCell(int value);
 
-    // Gives the door cells their values from the operator's list, in reading order.
+    // Gives the door cells their values from the operator's list, in reading order. A door
+    // cell the list does not reach, or gives a value outside 8 to 23, becomes a wall.
     void mapDoors(std::vector<int> values);
-    // Even value closes the door that has it, odd value opens it.
+    // Even value closes the door that has it, odd value opens it; a value no door of this
+    // level has is ignored. Closing on the player loses the game, on the monster knocks it out.
     void toggleDoor(int value);
+    // Empties the cell of an open door while the player passes through it.
     void clearDoorCell(int value);
+    // Gives the door at (x, y), if there is one, its open value back once the player has left.
     void restoreDoorAt(int x, int y);
     // The player uses cell (x, y): a spent object, an object or the exit.
     bool interact(int x, int y);
