@@ -141,6 +141,15 @@ std::pair<int, int> Level::getObjectCell(int value)
 
 void Level::mapDoors(std::vector<int> values)
 {
+    // After a refused load the level in play has no fresh door cells left: its doors keep
+    // working instead of being forgotten.
+    bool fresh = false;
+    for (const std::vector<int>& row : grid)
+        for (int cell : row)
+            fresh = fresh || cell == 8;
+    if (!fresh)
+        return;
+
     doors.clear();
     std::size_t count = 0;
     for (int y = 0; y < size.second; ++y) {

@@ -240,6 +240,22 @@ TEST(LevelTest, RejectedFileLeavesThePreviousLevelInPlace)
     EXPECT_EQ(level.getGrid(), before);
 }
 
+TEST(LevelTest, DoorsOfALevelKeptAfterARefusedLoadStillWork)
+{
+    Game game;
+    Level& level = game.getLevel();
+    loadCapturingOutput(game, writeLevel("corridor", Corridor));
+    testing::internal::CaptureStdout();
+    level.mapDoors({10, 12, 14});
+    testing::internal::CaptureStderr();
+    level.load(writeLevel("broken", "3 3 0"));
+    level.mapDoors({8, 10, 12});
+    testing::internal::GetCapturedStderr();
+    level.toggleDoor(12);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(level.getGrid()[1], (std::vector<int>{1, 0, 10, 13, 14, 0, 1}));
+}
+
 TEST(LevelTest, ObjectsOfAnEarlierLevelAreForgotten)
 {
     Game game;
