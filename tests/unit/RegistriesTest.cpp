@@ -12,11 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A run-time folder beside the real one in which one data file is missing: every other file
+// A copy of the run-time folder the tests run in, with one data file missing: every other file
 // is a link to the real one.
 fs::path runtimeFolderWithout(const std::string& missing)
 {
-    const fs::path source = KESTRIVON_BINARY_DIR;
+    const fs::path source = fs::current_path();
     const fs::path folder = fs::temp_directory_path() / ("kestrivon-missing-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder / "data");
