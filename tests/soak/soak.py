@@ -134,8 +134,10 @@ def main(build_dir, seconds):
                 elif roll < 0.63:
                     peer.send(message(1, i32(random.randrange(7)), i32(2**31 - 1), i32(8), i32(10)))
                 elif roll < 0.65:
+                    # A burst is answered whole before the probe, which times one request.
                     peer.send(message(2) * 10000)
                     scans_sent += 10000
+                    peer.wait_scan_replies(scans_sent, 30)
                 peer.send(message(2))
                 scans_sent += 1
                 worst_probe = max(worst_probe, peer.wait_scan_replies(scans_sent, 30))
