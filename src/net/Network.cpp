@@ -13,6 +13,8 @@ namespace {
 // A console that never stops sending must not hold the frame forever: past this many bytes in
 // one poll the rest waits for the next frame (about a hundred thousand of the smallest messages).
 constexpr std::size_t MaxReceivedPerPoll = 1024 * 1024;
+// Replies queued while draining go out once this many bytes are waiting, and at the end.
+constexpr std::size_t FlushThreshold = 16384;
 
 const char* const levelFiles[] = {
     "data/level/Tutorial.txt",
@@ -27,7 +29,10 @@ constexpr int LevelCount = static_cast<int>(sizeof levelFiles / sizeof levelFile
 
 }
 
-Network::Network(Game* game) : game(game), status(0), port(3000), connected(false) {}
+Network::Network(Game* game)
+    : game(game), status(0), port(3000), connected(false), draining(false)
+{
+}
 
 void Network::poll()
 {
@@ -40,14 +45,16 @@ void Network::poll()
 
     flush();
     // Receive what has arrived and handle each complete message as soon as it is whole; a
-    // handler may close the connection (end of game), after which nothing more is read.
+    // handler may close the connection (end of game), after which nothing more is read. The
+    // replies are queued meanwhile and go out together after the drain.
     std::array<std::uint8_t, 16384> chunk;
     std::size_t budget = MaxReceivedPerPoll;
+    draining = true;
     while (connected && budget > 0) {
         std::size_t received = 0;
         const sf::Socket::Status result = socket.receive(chunk.data(), chunk.size(), received);
         if (result == sf::Socket::Disconnected || result == sf::Socket::Error) {
-            disconnect();
+            close();
             break;
         }
         if (result != sf::Socket::Done)
@@ -66,11 +73,13 @@ void Network::poll()
             disconnect();
         }
     }
+    draining = false;
+    flush();
 }
 
 bool Network::connect()
 {
-    disconnect();
+    close();
     socket.setBlocking(true);
     // An empty or unresolvable address must fail here: the library would otherwise connect to
     // 0.0.0.0, which is this machine.
@@ -85,6 +94,14 @@ bool Network::connect()
 }
 
 void Network::disconnect()
+{
+    // What is already queued (a reply just before the end of the game) still goes out if the
+    // socket takes it now.
+    flush();
+    close();
+}
+
+void Network::close()
 {
     socket.disconnect();
     connected = false;
@@ -218,10 +235,11 @@ void Network::send(const Protocol::GameMessage& message)
     if (!outgoing.push(Protocol::encode(message))) {
         std::cerr << "[NETWORK] closing the connection: the console has stopped reading and "
                   << outgoing.size() << " bytes are waiting for it\n";
-        disconnect();
+        close();
         return;
     }
-    flush();
+    if (!draining || outgoing.size() >= FlushThreshold)
+        flush();
 }
 
 void Network::flush()
@@ -233,6 +251,6 @@ void Network::flush()
         if (result == sf::Socket::Partial || result == sf::Socket::NotReady)
             break;
         if (result != sf::Socket::Done)
-            disconnect();
+            close();
     }
 }

@@ -26,7 +26,8 @@ public:
     void poll();
     // Blocking connect with a three-second time-out, then non-blocking.
     bool connect();
-    // Closes the connection and forgets what was buffered for it; the status stays as it is.
+    // Sends what the socket takes of the queue now, then closes the connection and forgets what
+    // was buffered for it; the status stays as it is.
     void disconnect();
     std::string& getAddress();
     int& getStatus();
@@ -49,9 +50,12 @@ private:
     void handle(const Protocol::SendObjectPosition& message);
     void handle(const Protocol::PowerOn& message);
     void handle(const Protocol::EndOfGame& message);
-    // Queues one frame and sends as much of the queue as the socket takes now.
+    // Queues one frame and sends as much of the queue as the socket takes now (while draining,
+    // once enough has gathered).
     void send(const Protocol::GameMessage& message);
     void flush();
+    // Closes at once, dropping whatever is queued.
+    void close();
 
     Game* game;
     int status;
@@ -59,6 +63,8 @@ private:
     std::string address;
     sf::TcpSocket socket;
     bool connected;
+    // True while poll hands received messages to their handlers.
+    bool draining;
     FrameReader reader;
     OutgoingQueue outgoing;
 };
