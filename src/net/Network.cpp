@@ -4,6 +4,7 @@
 
 #include <SFML/Network/IpAddress.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <iostream>
