@@ -93,17 +93,6 @@ TEST_F(MenuTest, EndOfGamePageHasTheNameBoxTheResultAndSubmitInThatOrder)
     EXPECT_EQ(menu.getPage(), 5);
 }
 
-TEST_F(MenuTest, JoinPageWritesTheAddressAndAsksForAConnection)
-{
-    menu.setPage(1);
-    clickAt(400, 310);
-    for (char character : std::string("127.0.0.1"))
-        menu.handleEvent(textEntered(static_cast<sf::Uint32>(character)), {400, 310});
-    clickAt(140, 370);
-    EXPECT_EQ(game.getNetwork().getAddress(), "127.0.0.1");
-    EXPECT_EQ(game.getNetwork().getStatus(), 1);
-}
-
 TEST_F(MenuTest, APageNumberWithoutAPageShowsOnlyTheBackdrop)
 {
     Game unbuilt;
