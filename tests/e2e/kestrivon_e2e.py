@@ -7,6 +7,14 @@ import subprocess
 import time
 
 
+# Slower builds (the sanitizer build) stretch every fixed wait by this factor.
+PACE = float(os.environ.get("KESTRIVON_E2E_PACE", "1"))
+
+
+def pause(seconds):
+    time.sleep(seconds * PACE)
+
+
 def environment():
     env = dict(os.environ)
     env["ALSOFT_DRIVERS"] = "null"

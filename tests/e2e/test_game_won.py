@@ -31,7 +31,7 @@ def play(game, console, folder, shots):
 
     # Keep the monster still: a shock paralyses it for two turns, renewed after every step.
     console.send("shock noreboot")
-    time.sleep(10.5)
+    e2e.pause(10.5)
     check_picture(e2e.screenshot(game.window, os.path.join(shots, "view.png")), "view")
     picture = e2e.screenshot(game.window)
     assert max(picture.pixel(1100, 600)) > 10, "the Geiger counter is not in its place"
@@ -49,9 +49,9 @@ def play(game, console, folder, shots):
                 steps += 1
                 console.expect("moved %d" % steps, 10)
                 console.send("shock noreboot")
-                time.sleep(0.2)
+                e2e.pause(0.2)
             elif kind == "turn":
-                time.sleep(0.9)
+                e2e.pause(0.9)
         value = grid[target[1]][target[0]] if target != exit_cell else 24
         console.expect("interaction %d" % value, 10)
         if target != exit_cell:

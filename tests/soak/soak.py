@@ -113,36 +113,48 @@ def main(build_dir, seconds):
             threading.Thread(target=walker, args=(game, stop), daemon=True).start()
             while time.time() - started < seconds:
                 now = time.time()
+                action = "a scan"
                 if now >= next_level:
                     peer.send(load_map(random.randrange(7), doors))
                     next_level = now + 60
+                    action = "a new level"
                 roll = random.random()
                 if roll < 0.15:
                     peer.send(message(0, i32(random.randrange(8, 24))))
+                    action = "a door order"
                 elif roll < 0.25:
                     peer.send(message(3, bytes([random.randrange(2)])))
+                    action = "a shock"
                 elif roll < 0.30:
                     peer.send(message(5))
+                    action = "power on"
                 elif roll < 0.40:
                     peer.send(message(4, i32(random.randrange(3, 8))))
+                    action = "a locate"
                 elif roll < 0.50:
                     peer.send(message(random.randrange(7, 1000), os.urandom(random.randrange(12))))
+                    action = "an unknown code"
                 elif roll < 0.60:
                     code = random.randrange(7)
                     peer.send(frame(struct.pack(">i", code)[:random.randrange(4)] if code != 1
                                     else i32(1) + i32(3)))
+                    action = "a short payload"
                 elif roll < 0.63:
                     peer.send(message(1, i32(random.randrange(7)), i32(2**31 - 1), i32(8), i32(10)))
+                    action = "a giant door count"
                 elif roll < 0.65:
                     # A burst is answered whole before the probe, which times one request.
                     peer.send(message(2) * 10000)
                     scans_sent += 10000
                     peer.wait_scan_replies(scans_sent, 30)
+                    action = "a burst"
                 peer.send(message(2))
                 scans_sent += 1
-                worst_probe = max(worst_probe, peer.wait_scan_replies(scans_sent, 30))
-                if worst_probe > 1.0:
-                    raise AssertionError("a scan took %.2f s to be answered" % worst_probe)
+                probe = peer.wait_scan_replies(scans_sent, 30)
+                worst_probe = max(worst_probe, probe)
+                if probe > 1.0:
+                    raise AssertionError("a scan took %.2f s to be answered, %d s in, after %s"
+                                         % (probe, now - started, action))
                 assert game.process.poll() is None, "the game ended"
                 if now >= next_sample:
                     with open("/proc/%d/status" % game.process.pid) as status:
