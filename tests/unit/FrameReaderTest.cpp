@@ -41,16 +41,6 @@ TEST(FrameReaderTest, FramesSplitAnywhereComeOutWholeAndInOrder)
     }
 }
 
-TEST(FrameReaderTest, HeaderWithoutItsPayloadWaits)
-{
-    FrameReader reader;
-    const Bytes header{0, 0, 0, 8, 0, 0, 0};
-    reader.append(header.data(), header.size());
-    EXPECT_TRUE(drain(reader).empty());
-    EXPECT_FALSE(reader.isBroken());
-    EXPECT_EQ(reader.getPending(), header.size());
-}
-
 TEST(FrameReaderTest, FrameClaimingMoreThanTheLimitBreaksTheStreamUntilCleared)
 {
     FrameReader reader;

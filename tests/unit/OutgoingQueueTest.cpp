@@ -6,23 +6,6 @@ namespace {
 
 using Protocol::Bytes;
 
-TEST(OutgoingQueueTest, PartlySentFrameIsFinishedBeforeTheNextOne)
-{
-    OutgoingQueue queue;
-    const Bytes first = Protocol::encode(Protocol::MonsterPosition{1, 2});
-    const Bytes second = Protocol::encode(Protocol::PlayerMoved{});
-    ASSERT_TRUE(queue.push(first));
-    queue.consume(5);
-    ASSERT_TRUE(queue.push(second));
-
-    Bytes expected(first.begin() + 5, first.end());
-    expected.insert(expected.end(), second.begin(), second.end());
-    EXPECT_EQ(Bytes(queue.data(), queue.data() + queue.size()), expected);
-
-    queue.consume(queue.size());
-    EXPECT_TRUE(queue.empty());
-}
-
 TEST(OutgoingQueueTest, FrameThatWouldPassTheBoundIsRefusedWhole)
 {
     OutgoingQueue queue(20);
