@@ -18,6 +18,7 @@ public:
     sf::Font& get(std::string key);
 
 private:
-    Game* game;
+    // Kept like every member's back-pointer; loading and lookups need nothing of the Game.
+    [[maybe_unused]] Game* game;
     std::map<std::string, sf::Font> fonts;
 };
