@@ -7,19 +7,10 @@
 
 namespace {
 
-struct LevelEntry {
-    const char* name;
-    const char* file;
-};
-
-const LevelEntry levels[LevelCatalogue::count] = {
-    {"Tutorial", "Tutorial.txt"},
-    {"Simple Factory", "SimpleFactory.txt"},
-    {"Storages Backrooms", "StoragesBackrooms.txt"},
-    {"Endless Warehouse", "EndlessWarehouse.txt"},
-    {"Factory Office", "FactoryOffice.txt"},
-    {"Industrial Labyrinth", "IndustrialLabyrinth.txt"},
-    {"Irradiated Powerplant", "IrradiatedPowerplant.txt"},
+// The names the operator reads, in the order of the game's level catalogue.
+const char* const levelNames[LevelCatalogue::count] = {
+    "Tutorial",         "Simple Factory",       "Storages Backrooms",   "Endless Warehouse",
+    "Factory Office",   "Industrial Labyrinth", "Irradiated Powerplant",
 };
 
 LevelPlan readPlan(const std::string& path, bool withStart)
@@ -46,17 +37,17 @@ LevelCatalogue::LevelCatalogue()
 LevelCatalogue::LevelCatalogue(const std::string& folder) : LevelCatalogue()
 {
     for (int index = 0; index < count; ++index)
-        plans[static_cast<std::size_t>(index)] = readPlan(folder + "/" + levels[index].file, index == 0);
+        plans[static_cast<std::size_t>(index)] = readPlan(folder + "/" + LevelFileNames[index], index == 0);
 }
 
 const char* LevelCatalogue::getName(int index)
 {
-    return index >= 0 && index < count ? levels[index].name : "unknown level";
+    return index >= 0 && index < count ? levelNames[index] : "unknown level";
 }
 
 const char* LevelCatalogue::getFileName(int index)
 {
-    return index >= 0 && index < count ? levels[index].file : "";
+    return index >= 0 && index < count ? LevelFileNames[index] : "";
 }
 
 const LevelPlan& LevelCatalogue::getPlan(int index) const

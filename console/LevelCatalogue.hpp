@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/LevelPlan.hpp"
+#include "world/LevelFile.hpp"
 
 #include <array>
 #include <string>
@@ -10,7 +11,7 @@
 // missing or broken leaves its level unavailable; the others work.
 class LevelCatalogue {
 public:
-    static constexpr int count = 7;
+    static constexpr int count = LevelCount;
 
     LevelCatalogue();
     // Reads every level from folder (normally "data/level").

@@ -1,6 +1,7 @@
 #include "net/Network.hpp"
 
 #include "core/Game.hpp"
+#include "world/LevelFile.hpp"
 
 #include <SFML/Network/IpAddress.hpp>
 
@@ -17,16 +18,6 @@ constexpr std::size_t MaxReceivedPerPoll = 1024 * 1024;
 // Replies queued while draining go out once this many bytes are waiting, and at the end.
 constexpr std::size_t FlushThreshold = 16384;
 
-const char* const levelFiles[] = {
-    "data/level/Tutorial.txt",
-    "data/level/SimpleFactory.txt",
-    "data/level/StoragesBackrooms.txt",
-    "data/level/EndlessWarehouse.txt",
-    "data/level/FactoryOffice.txt",
-    "data/level/IndustrialLabyrinth.txt",
-    "data/level/IrradiatedPowerplant.txt",
-};
-constexpr int LevelCount = static_cast<int>(sizeof levelFiles / sizeof levelFiles[0]);
 
 }
 
@@ -165,7 +156,7 @@ void Network::handle(const Protocol::LoadMap& message)
                   << ", which does not exist (0 to " << LevelCount - 1 << "): quitting\n";
         std::exit(1);
     }
-    game->getLevel().load(levelFiles[message.map]);
+    game->getLevel().load(std::string("data/level/") + LevelFileNames[message.map]);
 
     for (std::size_t i = 0; i < message.doors.size(); ++i)
         std::cout << "packetDoor" << i << " : " << message.doors[i] << "\n";

@@ -6,6 +6,15 @@
 #include <string>
 #include <vector>
 
+// The level catalogue: the operator's level index names one of these files in data/level/,
+// from the tutorial to the hardest level. The game and the console share it.
+inline constexpr int LevelCount = 7;
+inline constexpr const char* LevelFileNames[LevelCount] = {
+    "Tutorial.txt",         "SimpleFactory.txt",       "StoragesBackrooms.txt",
+    "EndlessWarehouse.txt", "FactoryOffice.txt",       "IndustrialLabyrinth.txt",
+    "IrradiatedPowerplant.txt",
+};
+
 // The numbers of one level file as written, before anything is applied to the game: the grid
 // with its door cells (8) and exit candidates (9), the tutorial's start, the monster's wander
 // steps and spawn points. The game's loader and the operator console both read levels through
