@@ -52,6 +52,18 @@ foreach(level ${KESTRIVON_LEVEL_SOURCES})
     list(APPEND KESTRIVON_LEVELS ${KESTRIVON_DATA}/level/${name})
 endforeach()
 
+# The web console's page, served by kestrivon-console --web from data/web/.
+file(GLOB KESTRIVON_WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/web/*)
+list(TRANSFORM KESTRIVON_WEB_SOURCES REPLACE ".*/" "${KESTRIVON_DATA}/web/" OUTPUT_VARIABLE KESTRIVON_WEB)
+add_custom_command(OUTPUT ${KESTRIVON_WEB}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/web ${KESTRIVON_DATA}/web
+    DEPENDS ${KESTRIVON_WEB_SOURCES}
+    VERBATIM)
+add_custom_target(web_page ALL DEPENDS ${KESTRIVON_WEB})
+if(TARGET kestrivon-console)
+    add_dependencies(kestrivon-console web_page)
+endif()
+
 add_custom_target(runtime_data ALL DEPENDS ${KESTRIVON_GENERATED} ${KESTRIVON_FONTS} ${KESTRIVON_LEVELS})
 
 # The shipped score table seeds build/data once; later builds keep the player's scores.

@@ -1,0 +1,511 @@
+"use strict";
+// The operator's console in a browser. One WebSocket to `kestrivon-console --web`: the console
+// sends its whole state after every change and the game's reports as events; the page sends the
+// operator's actions back. The console decides everything; the page only shows its state and
+// greys out what the operator window would grey out.
+(function () {
+    const MAX_DOORS = 8;
+    const FIRST_OBJECT = 3;
+    const LAST_OBJECT = 7;
+    const OBJECT_COUNT = LAST_OBJECT - FIRST_OBJECT + 1;
+    const WALL_CELLS = [1, 2];
+    const RETRY_FIRST_MS = 500;
+    const RETRY_LONGEST_MS = 5000;
+    const ERROR_SHOWN_MS = 4000;
+    const RX_FLASH_MS = 150;
+    // A tap within this many cells of a door's centre toggles it: cells are small on a phone.
+    const DOOR_REACH = 1.2;
+
+    const byId = (id) => document.getElementById(id);
+    const body = document.body;
+    const canvas = byId("plan");
+    const wrap = byId("plan-wrap");
+    const logList = byId("log");
+    const toast = byId("toast");
+    const strip = byId("link-strip");
+
+    const link = readLink(location.hash);
+    let state = null;
+    let socket = null;
+    // "connecting", "reconnecting", "refused", or "" while the state is current.
+    let linkState = "connecting";
+    let retryMs = RETRY_FIRST_MS;
+    let retryTimer = 0;
+    let toastTimer = 0;
+    let rxTimer = 0;
+    let shownLog = [];
+    // Where the last drawing put the plan, for taps: origin and cell size in CSS pixels.
+    let layout = null;
+    const colours = new Map();
+
+    function readLink(hash) {
+        const match = /^#(op|watch)=([0-9a-f]+)$/i.exec(hash);
+        return match ? { role: match[1] === "op" ? "operator" : "watch", token: match[2] } : null;
+    }
+
+    // Connection: open, and after a drop try again with a growing pause.
+
+    function connect() {
+        clearTimeout(retryTimer);
+        retryTimer = 0;
+        const scheme = location.protocol === "https:" ? "wss:" : "ws:";
+        const ws = new WebSocket(scheme + "//" + location.host + "/ws?token=" + encodeURIComponent(link.token));
+        let opened = false;
+        ws.onopen = () => {
+            opened = true;
+            retryMs = RETRY_FIRST_MS;
+        };
+        ws.onmessage = (message) => receive(message.data);
+        ws.onclose = () => {
+            if (socket === ws)
+                socket = null;
+            if (opened)
+                lostLink();
+            else
+                checkRefused();
+        };
+        socket = ws;
+    }
+
+    function lostLink() {
+        setLinkState("reconnecting", "RECONNECTING\u2026 the console will send everything again");
+        retryTimer = setTimeout(connect, retryMs);
+        retryMs = Math.min(retryMs * 2, RETRY_LONGEST_MS);
+    }
+
+    // A socket that never opened: when the page itself still loads, the server is there and
+    // refused the key (a console makes new keys at every start); otherwise the network is down.
+    function checkRefused() {
+        fetch("index.html", { cache: "no-store" }).then(
+            (response) => (response.ok ? refused() : lostLink()),
+            () => lostLink());
+    }
+
+    function refused() {
+        setLinkState("refused", "THIS LINK IS NOT ACCEPTED: the console prints new links at every start; open the one it printed last");
+    }
+
+    function setLinkState(name, text) {
+        body.classList.remove("connecting", "reconnecting", "refused");
+        if (name)
+            body.classList.add(name);
+        linkState = name;
+        strip.textContent = text || "";
+        renderLamps();
+        renderButtons();
+    }
+
+    function send(message) {
+        if (socket && socket.readyState === WebSocket.OPEN)
+            socket.send(JSON.stringify(message));
+    }
+
+    function receive(data) {
+        let message;
+        try {
+            message = JSON.parse(data);
+        } catch (error) {
+            return;
+        }
+        if (message.type === "state") {
+            state = message;
+            setLinkState("", "");
+            render();
+        } else if (message.type === "event") {
+            byId("last-report").textContent = "\u25b8 " + message.line;
+            flashRx();
+        } else if (message.type === "error") {
+            showError((message.action ? message.action + ": " : "") + message.message);
+        }
+    }
+
+    function showError(text) {
+        toast.textContent = text;
+        toast.classList.add("shown");
+        clearTimeout(toastTimer);
+        toastTimer = setTimeout(() => toast.classList.remove("shown"), ERROR_SHOWN_MS);
+    }
+
+    function flashRx() {
+        const lamp = byId("lamp-rx");
+        lamp.classList.add("flash");
+        clearTimeout(rxTimer);
+        rxTimer = setTimeout(() => lamp.classList.remove("flash"), RX_FLASH_MS);
+    }
+
+    // Actions: buttons, keys and taps on the plan all come here; a disabled control does nothing,
+    // as in the operator window.
+
+    function isOperator() {
+        return link.role === "operator" && (!state || state.role === "operator");
+    }
+
+    function online() {
+        return state !== null && linkState === "" && socket !== null && socket.readyState === WebSocket.OPEN;
+    }
+
+    function controlFor(action) {
+        switch (action.action) {
+        case "select": return document.querySelector('[data-level="' + action.level + '"]');
+        case "door": return document.querySelector('[data-door="' + action.door + '"]');
+        case "locate": return document.querySelector('[data-object="' + action.object + '"]');
+        default: return document.querySelector('[data-action="' + action.action + '"]');
+        }
+    }
+
+    function perform(action) {
+        const control = controlFor(action);
+        if (!isOperator() || !online() || !control || control.disabled)
+            return;
+        send(action);
+    }
+
+    function actionOfButton(button) {
+        if (button.dataset.level !== undefined)
+            return { action: "select", level: Number(button.dataset.level) };
+        if (button.dataset.door !== undefined)
+            return { action: "door", door: Number(button.dataset.door) };
+        if (button.dataset.object !== undefined)
+            return { action: "locate", object: Number(button.dataset.object) };
+        return { action: button.dataset.action };
+    }
+
+    // The operator window's keys: F1-F7 level, 1-8 door, Shift+3..7 locate, Enter, S, K, P, E.
+    function actionOfKey(event) {
+        const level = /^F([1-7])$/.exec(event.key);
+        if (level)
+            return { action: "select", level: Number(level[1]) - 1 };
+        const digit = /^(Digit|Numpad)([1-8])$/.exec(event.code);
+        if (digit) {
+            const number = Number(digit[2]);
+            if (!event.shiftKey)
+                return { action: "door", door: number };
+            const inRange = digit[1] === "Digit" && number >= FIRST_OBJECT && number <= LAST_OBJECT;
+            return inRange ? { action: "locate", object: number } : null;
+        }
+        const letters = { s: "scan", k: "shock", p: "power", e: "end", enter: "start" };
+        const name = letters[event.key.toLowerCase()];
+        return name ? { action: name } : null;
+    }
+
+    document.addEventListener("click", (event) => {
+        const button = event.target.closest("button");
+        if (button)
+            perform(actionOfButton(button));
+    });
+
+    document.addEventListener("keydown", (event) => {
+        if (event.ctrlKey || event.altKey || event.metaKey || event.repeat)
+            return;
+        // A focused button takes Enter and Space itself.
+        if ((event.key === "Enter" || event.key === " ") && event.target.closest("button"))
+            return;
+        const action = actionOfKey(event);
+        if (!action || !isOperator())
+            return;
+        event.preventDefault();
+        perform(action);
+    });
+
+    canvas.addEventListener("click", (event) => {
+        const door = doorNear(event.offsetX, event.offsetY);
+        if (door)
+            perform({ action: "door", door: door });
+    });
+
+    function doorNear(px, py) {
+        if (!layout || !state || !state.plan)
+            return 0;
+        let best = 0;
+        let bestDistance = DOOR_REACH;
+        for (const door of state.plan.doors) {
+            const dx = (px - layout.left) / layout.cell - (door.x + 0.5);
+            const dy = (py - layout.top) / layout.cell - (door.y + 0.5);
+            const distance = Math.hypot(dx, dy);
+            if (distance < bestDistance && door.number <= MAX_DOORS) {
+                best = door.number;
+                bestDistance = distance;
+            }
+        }
+        return best;
+    }
+
+    // Showing the state.
+
+    function render() {
+        const playing = Boolean(state.playing);
+        body.classList.toggle("watch", !isOperator());
+        body.classList.toggle("playing", playing);
+        body.classList.toggle("powerdown", Boolean(state.powerDown));
+
+        byId("status").textContent = (state.gameLeft ? "game disconnected; " : "") + state.status;
+        const banner = byId("banner");
+        banner.textContent = state.powerDown ? "POWER DOWN" : state.result || "";
+        banner.classList.toggle("shown", Boolean(state.powerDown || state.result));
+
+        const level = state.levels[state.selected];
+        byId("level-name").textContent = level ? level.name : "";
+        for (const cost of document.querySelectorAll("[data-cost]"))
+            cost.textContent = amount(state.costs[cost.dataset.cost]);
+        renderLamps();
+        renderButtons();
+        renderLedger();
+        renderLog();
+        byId("note").textContent = note();
+        drawPlan();
+    }
+
+    function renderLamps() {
+        const linked = linkState === "" && state !== null;
+        setLamp("lamp-link", linked ? "on" : linkState === "refused" ? "alarm" : "warn");
+        setLamp("lamp-game", linked && state.connected ? "on" : "");
+        setLamp("lamp-run", linked && state.playing ? "on" : "");
+        setLamp("lamp-power", !linked || !state.playing ? "" : state.powerDown ? "alarm" : "on");
+    }
+
+    function setLamp(id, look) {
+        byId(id).className = "lamp" + (look ? " " + look : "");
+    }
+
+    function doorCount() {
+        return state && state.plan ? state.plan.doors.length : 0;
+    }
+
+    function startable() {
+        const level = state.levels[state.selected];
+        return Boolean(level && level.available) && doorCount() <= MAX_DOORS;
+    }
+
+    function renderButtons() {
+        const live = state !== null && online() && isOperator();
+        const playing = live && Boolean(state.playing);
+        for (const button of document.querySelectorAll("[data-level]")) {
+            const level = state && state.levels[Number(button.dataset.level)];
+            if (level) {
+                button.querySelector("b").textContent = level.name;
+                button.title = level.available ? "" : level.problem;
+                button.classList.toggle("unavailable", !level.available);
+                button.classList.toggle("chosen", level.index === state.selected);
+            }
+            button.disabled = !live || playing;
+        }
+        const doors = state && state.plan ? state.plan.doors : [];
+        for (const button of document.querySelectorAll("[data-door]")) {
+            const door = doors.find((d) => d.number === Number(button.dataset.door));
+            button.classList.toggle("absent", !door);
+            button.classList.toggle("open", Boolean(door && door.open));
+            button.classList.toggle("closed", Boolean(door && !door.open));
+            button.setAttribute("aria-label", door ? "Door " + door.number + ", " + (door.open ? "open" : "closed") : "no door");
+            button.disabled = !live || !door;
+        }
+        const taken = new Set(state && state.plan ? state.plan.objects.filter((o) => o.taken).map((o) => o.value) : []);
+        for (const button of document.querySelectorAll("[data-object]")) {
+            button.classList.toggle("taken", taken.has(Number(button.dataset.object)));
+            button.disabled = !playing;
+        }
+        const enabled = {
+            start: live && !playing && Boolean(state.connected) && startable(),
+            scan: playing,
+            shock: playing,
+            power: playing && Boolean(state.powerDown),
+            end: playing,
+        };
+        for (const button of document.querySelectorAll("[data-action]"))
+            button.disabled = !enabled[button.dataset.action];
+    }
+
+    // Why Start is not available, or how the doors work, as the window's note says.
+    function note() {
+        if (!isOperator())
+            return "Watching: the operator's actions show here as they happen.";
+        const level = state.levels[state.selected];
+        if (level && !level.available)
+            return "This level is unavailable: " + level.problem;
+        if (doorCount() > MAX_DOORS)
+            return "This level has " + doorCount() + " door cells: the game handles eight at most.";
+        if (!state.connected)
+            return "Start needs a connected game.";
+        return "Doors: tap one on the plan or its button, or press its number (1-8), to close or open it.";
+    }
+
+    function money(value) {
+        return typeof value === "number" ? value.toFixed(2) : "";
+    }
+
+    // Costs are whole amounts; the buttons have little room.
+    function amount(value) {
+        return Number.isInteger(value) ? String(value) : money(value);
+    }
+
+    function renderLedger() {
+        const ledger = state.ledger;
+        byId("f-bills").textContent = money(ledger.bills);
+        byId("f-revenue").textContent = money(ledger.revenue);
+        for (const name of ["doorOpen", "doorClose", "scan", "detection", "shock", "reboot"])
+            byId("f-" + name).textContent = String(ledger[name]);
+        const objects = state.plan ? state.plan.objects.filter((o) => o.taken).length : 0;
+        byId("f-objects").textContent = objects + " of " + OBJECT_COUNT;
+        byId("f-steps").textContent = String(state.steps);
+    }
+
+    // The log is kept as list items and only the new lines are appended, so screen readers
+    // announce what was added, not the whole log again. The console drops its oldest lines
+    // past a fixed count: the old list's tail is the new list's head.
+    function renderLog() {
+        const lines = state.log;
+        let dropped = 0;
+        while (dropped < shownLog.length && !sameLines(shownLog, dropped, lines))
+            ++dropped;
+        const stuck = logList.scrollTop + logList.clientHeight >= logList.scrollHeight - 4;
+        if (dropped === shownLog.length && shownLog.length > 0) {
+            logList.replaceChildren();
+            dropped = 0;
+            shownLog = [];
+        }
+        for (let i = 0; i < dropped; ++i)
+            logList.firstElementChild.remove();
+        for (const line of lines.slice(shownLog.length - dropped)) {
+            const item = document.createElement("li");
+            item.textContent = line;
+            logList.append(item);
+        }
+        shownLog = lines.slice();
+        if (stuck)
+            logList.scrollTop = logList.scrollHeight;
+    }
+
+    function sameLines(old, from, lines) {
+        if (old.length - from > lines.length)
+            return false;
+        for (let i = from; i < old.length; ++i) {
+            if (old[i] !== lines[i - from])
+                return false;
+        }
+        return true;
+    }
+
+    // The plan, drawn at the screen's pixel density so it stays sharp on a phone.
+
+    function colour(name) {
+        if (!colours.has(name))
+            colours.set(name, getComputedStyle(document.documentElement).getPropertyValue("--" + name).trim());
+        return colours.get(name);
+    }
+
+    function drawPlan() {
+        const plan = state && state.plan;
+        const context = canvas.getContext("2d");
+        const ratio = window.devicePixelRatio || 1;
+        if (plan && plan.width && plan.height)
+            wrap.style.setProperty("--plan-ratio", plan.width + " / " + plan.height);
+        const width = wrap.clientWidth;
+        const height = wrap.clientHeight;
+        canvas.width = Math.round(width * ratio);
+        canvas.height = Math.round(height * ratio);
+        context.setTransform(ratio, 0, 0, ratio, 0, 0);
+        context.clearRect(0, 0, width, height);
+        layout = null;
+        if (!plan || !plan.width || !plan.height) {
+            canvas.setAttribute("aria-label", "no plan: the level is unavailable");
+            return;
+        }
+        const cell = Math.max(1, Math.floor(Math.min(width / plan.width, height / plan.height)));
+        const left = Math.floor((width - cell * plan.width) / 2);
+        const top = Math.floor((height - cell * plan.height) / 2);
+        layout = { left: left, top: top, cell: cell };
+        const box = (x, y, inset) => [left + x * cell + inset, top + y * cell + inset, cell - 2 * inset, cell - 2 * inset];
+        const inset = Math.floor(cell * 0.2);
+
+        for (let y = 0; y < plan.height; ++y) {
+            for (let x = 0; x < plan.width; ++x) {
+                const value = plan.cells[y * plan.width + x];
+                context.fillStyle = WALL_CELLS.includes(value) ? colour("wall") : colour("floor");
+                context.fillRect(...box(x, y, 0));
+            }
+        }
+        // Thin grid lines on the floor read as floor plates.
+        context.strokeStyle = "rgba(255,255,255,0.04)";
+        context.lineWidth = 1;
+        for (let y = 0; y < plan.height; ++y) {
+            for (let x = 0; x < plan.width; ++x) {
+                if (plan.cells[y * plan.width + x] === 0)
+                    context.strokeRect(left + x * cell + 0.5, top + y * cell + 0.5, cell - 1, cell - 1);
+            }
+        }
+
+        const monster = plan.monster;
+        for (const door of plan.doors) {
+            context.fillStyle = door.number > MAX_DOORS ? colour("wall") : colour(door.open ? "door-open" : "door-closed");
+            context.fillRect(...box(door.x, door.y, 0));
+            label(context, String(door.number), box(door.x, door.y, 0), "#fff");
+        }
+        for (const object of plan.objects) {
+            context.fillStyle = colour(object.taken ? "taken" : "object");
+            context.fillRect(...box(object.x, object.y, inset));
+            // The monster's mark covers the object it stands on.
+            if (!monster || monster.x !== object.x || monster.y !== object.y)
+                label(context, String(object.value), box(object.x, object.y, 0), object.taken ? "#3c3c3c" : "#000");
+        }
+        for (const exit of plan.exits) {
+            context.fillStyle = colour("exit");
+            context.fillRect(...box(exit.x, exit.y, inset));
+            label(context, "?", box(exit.x, exit.y, 0), "#fff");
+        }
+        const dot = Math.max(2, Math.floor(cell * 0.25));
+        context.fillStyle = colour("spawn");
+        for (const spawn of plan.spawns)
+            context.fillRect(left + spawn.x * cell + 2, top + spawn.y * cell + 2, dot, dot);
+        if (monster) {
+            context.fillStyle = colour("monster");
+            context.shadowColor = colour("monster");
+            context.shadowBlur = cell * 0.6;
+            context.fillRect(...box(monster.x, monster.y, Math.floor(inset / 2)));
+            context.shadowBlur = 0;
+            label(context, "M" + monster.steps, box(monster.x, monster.y, 0), "#000");
+        }
+        canvas.setAttribute("aria-label", describePlan(plan));
+    }
+
+    function label(context, text, rect, ink) {
+        const [x, y, width, height] = rect;
+        if (height < 9)
+            return;
+        // Longer labels shrink to stay inside their cell (a glyph is about 0.6 of the size wide).
+        const size = Math.max(7, Math.min(height * 0.58, (width * 0.9) / (0.6 * text.length)));
+        context.font = "bold " + Math.floor(size) + "px " + colour("mono");
+        context.fillStyle = ink;
+        context.textAlign = "center";
+        context.textBaseline = "middle";
+        context.fillText(text, x + width / 2, y + height / 2 + 1);
+    }
+
+    function describePlan(plan) {
+        const doors = plan.doors.map((d) => "door " + d.number + " " + (d.open ? "open" : "closed"));
+        const monster = plan.monster
+            ? "monster at column " + plan.monster.x + ", row " + plan.monster.y + ", " + plan.monster.steps + " steps ago"
+            : "monster not scanned";
+        return "Plan, " + plan.width + " by " + plan.height + "; " + (doors.join(", ") || "no doors") + "; " + monster;
+    }
+
+    new ResizeObserver(() => {
+        if (state)
+            drawPlan();
+    }).observe(wrap);
+
+    window.addEventListener("online", () => {
+        if (retryTimer)
+            connect();
+    });
+    window.addEventListener("offline", () => {
+        if (socket)
+            socket.close();
+    });
+
+    if (!link) {
+        setLinkState("refused", "THIS LINK HAS NO KEY: open the operator or watch link the console printed");
+    } else {
+        body.classList.toggle("watch", link.role === "watch");
+        setLinkState("connecting", "CONNECTING to the console\u2026");
+        connect();
+    }
+})();
