@@ -1,7 +1,7 @@
 #include "console/ConsoleButton.hpp"
 
-ConsoleButton::ConsoleButton(const sf::Font& font, const sf::FloatRect& area, const std::string& text,
-                             const std::string& keyName)
+ConsoleButton::ConsoleButton(const sf::Font& font, const sf::FloatRect& area,
+                             const std::string& text, const std::string& keyName)
     : area(area), label(text, font, 15), key(keyName, font, 13), enabled(true), highlighted(false)
 {
     panel.setPosition(area.left, area.top);
@@ -9,7 +9,8 @@ ConsoleButton::ConsoleButton(const sf::Font& font, const sf::FloatRect& area, co
     panel.setOutlineThickness(1.f);
     label.setPosition(area.left + 8.f, area.top + (area.height - 20.f) / 2.f);
     sf::FloatRect bounds = key.getLocalBounds();
-    key.setPosition(area.left + area.width - bounds.width - 8.f, area.top + (area.height - 16.f) / 2.f);
+    key.setPosition(area.left + area.width - bounds.width - 8.f,
+                    area.top + (area.height - 16.f) / 2.f);
     restyle();
 }
 
@@ -28,8 +29,14 @@ void ConsoleButton::setLabel(const std::string& text)
         label.setString(text);
 }
 
-bool ConsoleButton::contains(const sf::Vector2f& point) const { return area.contains(point); }
-bool ConsoleButton::isEnabled() const { return enabled; }
+bool ConsoleButton::contains(const sf::Vector2f& point) const
+{
+    return area.contains(point);
+}
+bool ConsoleButton::isEnabled() const
+{
+    return enabled;
+}
 
 void ConsoleButton::draw(sf::RenderTarget& target) const
 {

@@ -35,7 +35,8 @@ bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
             char* end = nullptr;
             errno = 0;
             unsigned long value = std::strtoul(text.c_str(), &end, 10);
-            if (text.empty() || text[0] == '-' || *end != '\0' || errno != 0 || value > 0xffffffffUL) {
+            if (text.empty() || text[0] == '-' || *end != '\0' || errno != 0 ||
+                value > 0xffffffffUL) {
                 problem = "--seed expects a whole number, not '" + text + "'";
                 return false;
             }
@@ -56,8 +57,8 @@ bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
         problem = "--hard goes with --solo";
         return false;
     }
-    options.mode = solo ? ConsoleOptions::Mode::Solo
-                 : script ? ConsoleOptions::Mode::Script
-                          : ConsoleOptions::Mode::Window;
+    options.mode = solo     ? ConsoleOptions::Mode::Solo
+                   : script ? ConsoleOptions::Mode::Script
+                            : ConsoleOptions::Mode::Window;
     return true;
 }

@@ -4,8 +4,14 @@ DoorBoard::DoorBoard() = default;
 
 DoorBoard::DoorBoard(int count) : open(static_cast<std::size_t>(count > 0 ? count : 0), true) {}
 
-int DoorBoard::openValue(int door) { return 8 + 2 * (door - 1); }
-int DoorBoard::closedValue(int door) { return 9 + 2 * (door - 1); }
+int DoorBoard::openValue(int door)
+{
+    return 8 + 2 * (door - 1);
+}
+int DoorBoard::closedValue(int door)
+{
+    return 9 + 2 * (door - 1);
+}
 
 int DoorBoard::doorOfValue(int value)
 {
@@ -14,8 +20,14 @@ int DoorBoard::doorOfValue(int value)
     return (value - 8) / 2 + 1;
 }
 
-int DoorBoard::getCount() const { return static_cast<int>(open.size()); }
-bool DoorBoard::isStartable() const { return getCount() <= maxDoors; }
+int DoorBoard::getCount() const
+{
+    return static_cast<int>(open.size());
+}
+bool DoorBoard::isStartable() const
+{
+    return getCount() <= maxDoors;
+}
 
 bool DoorBoard::isOpen(int door) const
 {

@@ -19,4 +19,7 @@ void EventLog::add(const std::string& text)
         *echo << lines.back() << std::endl;
 }
 
-const std::deque<std::string>& EventLog::getLines() const { return lines; }
+const std::deque<std::string>& EventLog::getLines() const
+{
+    return lines;
+}

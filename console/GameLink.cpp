@@ -42,7 +42,7 @@ bool resolve(const std::string& name, in_addr& address)
     return true;
 }
 
-}
+} // namespace
 
 GameLink::GameLink() : listener(-1), connection(-1) {}
 
@@ -83,8 +83,9 @@ GameLink::ListenResult GameLink::listen(const std::string& bindAddress, std::str
             problem = "port 3000 is in use: is another console running?";
             return ListenResult::PortInUse;
         }
-        problem = "cannot listen on " + (bindAddress.empty() ? std::string("port 3000") : bindAddress + ":3000") +
-                  ": " + std::strerror(error);
+        problem = "cannot listen on " +
+                  (bindAddress.empty() ? std::string("port 3000") : bindAddress + ":3000") + ": " +
+                  std::strerror(error);
         return ListenResult::Failed;
     }
     makeNonBlocking(listener);
@@ -103,7 +104,8 @@ std::vector<std::string> GameLink::getHostAddresses() const
         for (ifaddrs* entry = interfaces; entry != nullptr; entry = entry->ifa_next) {
             if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET)
                 continue;
-            std::string text = addressText(reinterpret_cast<sockaddr_in*>(entry->ifa_addr)->sin_addr);
+            std::string text =
+                addressText(reinterpret_cast<sockaddr_in*>(entry->ifa_addr)->sin_addr);
             if (text.compare(0, 4, "127.") != 0)
                 addresses.push_back(text);
         }
@@ -136,8 +138,14 @@ bool GameLink::send(const Protocol::ConsoleMessage& message, std::vector<LinkEve
     return connection >= 0;
 }
 
-bool GameLink::isConnected() const { return connection >= 0; }
-const std::string& GameLink::getPeer() const { return peer; }
+bool GameLink::isConnected() const
+{
+    return connection >= 0;
+}
+const std::string& GameLink::getPeer() const
+{
+    return peer;
+}
 
 void GameLink::disconnect()
 {
@@ -214,14 +222,16 @@ void GameLink::decodeFrames(std::vector<LinkEvent>& events)
             event.text = "unknown message code " + std::to_string(result.code) + " skipped";
             events.push_back(event);
         } else {
-            std::string what = size < 4 ? "a message of " + std::to_string(size) + " bytes has no code"
-                                        : std::string("a ") + Protocol::gameMessageName(result.code) +
-                                              " message of " + std::to_string(size) + " bytes is too short";
+            std::string what =
+                size < 4 ? "a message of " + std::to_string(size) + " bytes has no code"
+                         : std::string("a ") + Protocol::gameMessageName(result.code) +
+                               " message of " + std::to_string(size) + " bytes is too short";
             drop(what, events);
         }
     }
     if (connection >= 0 && reader.isBroken())
-        drop("a frame of " + std::to_string(reader.getRefusedLength()) + " bytes is over the limit", events);
+        drop("a frame of " + std::to_string(reader.getRefusedLength()) + " bytes is over the limit",
+             events);
 }
 
 void GameLink::flush(std::vector<LinkEvent>& events)

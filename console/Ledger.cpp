@@ -38,11 +38,23 @@ void Ledger::poweredOn()
     charge(powerOnCost);
 }
 
-void Ledger::lootTaken() { figures.addLoot(); }
+void Ledger::lootTaken()
+{
+    figures.addLoot();
+}
 
-float Ledger::getBills() const { return figures.getBills(); }
-const ScoreEntry& Ledger::getFigures() const { return figures; }
-float Ledger::revenue() const { return figures.revenue(); }
+float Ledger::getBills() const
+{
+    return figures.getBills();
+}
+const ScoreEntry& Ledger::getFigures() const
+{
+    return figures;
+}
+float Ledger::revenue() const
+{
+    return figures.revenue();
+}
 
 void Ledger::charge(float cost)
 {

@@ -9,8 +9,8 @@ namespace {
 
 // The names the operator reads, in the order of the game's level catalogue.
 const char* const levelNames[LevelCatalogue::count] = {
-    "Tutorial",         "Simple Factory",       "Storages Backrooms",   "Endless Warehouse",
-    "Factory Office",   "Industrial Labyrinth", "Irradiated Powerplant",
+    "Tutorial",       "Simple Factory",       "Storages Backrooms",    "Endless Warehouse",
+    "Factory Office", "Industrial Labyrinth", "Irradiated Powerplant",
 };
 
 LevelPlan readPlan(const std::string& path, bool withStart)
@@ -25,7 +25,7 @@ LevelPlan readPlan(const std::string& path, bool withStart)
     return LevelPlan(file);
 }
 
-}
+} // namespace
 
 LevelCatalogue::LevelCatalogue()
 {
@@ -37,7 +37,8 @@ LevelCatalogue::LevelCatalogue()
 LevelCatalogue::LevelCatalogue(const std::string& folder) : LevelCatalogue()
 {
     for (int index = 0; index < count; ++index)
-        plans[static_cast<std::size_t>(index)] = readPlan(folder + "/" + LevelFileNames[index], index == 0);
+        plans[static_cast<std::size_t>(index)] =
+            readPlan(folder + "/" + LevelFileNames[index], index == 0);
 }
 
 const char* LevelCatalogue::getName(int index)

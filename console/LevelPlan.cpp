@@ -29,10 +29,22 @@ LevelPlan LevelPlan::unavailable(const std::string& problem)
     return plan;
 }
 
-bool LevelPlan::isAvailable() const { return available; }
-const std::string& LevelPlan::getProblem() const { return problem; }
-int LevelPlan::getWidth() const { return width; }
-int LevelPlan::getHeight() const { return height; }
+bool LevelPlan::isAvailable() const
+{
+    return available;
+}
+const std::string& LevelPlan::getProblem() const
+{
+    return problem;
+}
+int LevelPlan::getWidth() const
+{
+    return width;
+}
+int LevelPlan::getHeight() const
+{
+    return height;
+}
 
 int LevelPlan::getCell(int x, int y) const
 {
@@ -43,7 +55,10 @@ int LevelPlan::getCell(int x, int y) const
     return cells[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
 }
 
-const std::vector<sf::Vector2i>& LevelPlan::getDoorCells() const { return doorCells; }
+const std::vector<sf::Vector2i>& LevelPlan::getDoorCells() const
+{
+    return doorCells;
+}
 
 int LevelPlan::doorAt(int x, int y) const
 {
@@ -54,6 +69,15 @@ int LevelPlan::doorAt(int x, int y) const
     return 0;
 }
 
-const std::map<int, sf::Vector2i>& LevelPlan::getObjectCells() const { return objectCells; }
-const std::vector<sf::Vector2i>& LevelPlan::getExitCandidates() const { return exitCandidates; }
-const std::vector<sf::Vector2i>& LevelPlan::getSpawnPoints() const { return spawnPoints; }
+const std::map<int, sf::Vector2i>& LevelPlan::getObjectCells() const
+{
+    return objectCells;
+}
+const std::vector<sf::Vector2i>& LevelPlan::getExitCandidates() const
+{
+    return exitCandidates;
+}
+const std::vector<sf::Vector2i>& LevelPlan::getSpawnPoints() const
+{
+    return spawnPoints;
+}

@@ -17,7 +17,10 @@ const sf::Color MapView::monsterColor(255, 120, 32);
 
 MapView::MapView(const sf::Font& font) : font(font), cellSize(0.f), quads(sf::Quads) {}
 
-void MapView::setArea(const sf::FloatRect& box) { area = box; }
+void MapView::setArea(const sf::FloatRect& box)
+{
+    area = box;
+}
 
 void MapView::refresh(const Operator& console)
 {
@@ -40,15 +43,16 @@ void MapView::refresh(const Operator& console)
     for (int y = 0; y < plan.getHeight(); ++y) {
         for (int x = 0; x < plan.getWidth(); ++x) {
             sf::FloatRect box = getCellRect(x, y);
-            sf::FloatRect inner(box.left + inset, box.top + inset, box.width - 2 * inset, box.height - 2 * inset);
+            sf::FloatRect inner(box.left + inset, box.top + inset, box.width - 2 * inset,
+                                box.height - 2 * inset);
             int value = plan.getCell(x, y);
             bool wall = value == 1 || value == 2;
             addQuad(box, wall ? wallColor : floorColor);
             if (value == 8) {
                 int door = plan.doorAt(x, y);
                 sf::Color color = door > DoorBoard::maxDoors ? wallColor
-                                  : doors.isOpen(door)        ? openDoorColor
-                                                              : closedDoorColor;
+                                  : doors.isOpen(door)       ? openDoorColor
+                                                             : closedDoorColor;
                 addQuad(box, color);
                 addLabel(std::to_string(door), box, sf::Color::White);
             } else if (value >= 3 && value <= 7) {
@@ -56,7 +60,8 @@ void MapView::refresh(const Operator& console)
                 addQuad(inner, gone ? takenColor : objectColor);
                 // The monster's mark covers the object it stands on; its digit would show through.
                 if (!monster || *monster != sf::Vector2i(x, y))
-                    addLabel(std::to_string(value), box, gone ? sf::Color(60, 60, 60) : sf::Color::Black);
+                    addLabel(std::to_string(value), box,
+                             gone ? sf::Color(60, 60, 60) : sf::Color::Black);
             } else if (value == 9) {
                 addQuad(inner, exitColor);
                 addLabel("?", box, sf::Color::White);
@@ -72,7 +77,8 @@ void MapView::refresh(const Operator& console)
 
     if (monster) {
         sf::FloatRect box = getCellRect(monster->x, monster->y);
-        addQuad(sf::FloatRect(box.left + inset / 2, box.top + inset / 2, box.width - inset, box.height - inset),
+        addQuad(sf::FloatRect(box.left + inset / 2, box.top + inset / 2, box.width - inset,
+                              box.height - inset),
                 monsterColor);
         addLabel("M" + std::to_string(console.getMatch().getMonsterAge()), box, sf::Color::Black);
     }

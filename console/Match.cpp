@@ -17,7 +17,10 @@ bool Match::interaction(int value)
     return false;
 }
 
-bool Match::playerLost() { return end(Outcome::Lost); }
+bool Match::playerLost()
+{
+    return end(Outcome::Lost);
+}
 
 void Match::monsterPosition(int x, int y)
 {
@@ -29,7 +32,10 @@ void Match::monsterPosition(int x, int y)
     monsterStep = steps;
 }
 
-void Match::objectRequested(int value) { pendingObjects.push_back(value); }
+void Match::objectRequested(int value)
+{
+    pendingObjects.push_back(value);
+}
 
 int Match::objectPosition(int x, int y)
 {
@@ -41,12 +47,30 @@ int Match::objectPosition(int x, int y)
     return value;
 }
 
-Match::Outcome Match::getOutcome() const { return outcome; }
-int Match::getSteps() const { return steps; }
-const std::set<int>& Match::getTaken() const { return taken; }
-const std::optional<sf::Vector2i>& Match::getMonster() const { return monster; }
-int Match::getMonsterAge() const { return steps - monsterStep; }
-const std::map<int, sf::Vector2i>& Match::getLocated() const { return located; }
+Match::Outcome Match::getOutcome() const
+{
+    return outcome;
+}
+int Match::getSteps() const
+{
+    return steps;
+}
+const std::set<int>& Match::getTaken() const
+{
+    return taken;
+}
+const std::optional<sf::Vector2i>& Match::getMonster() const
+{
+    return monster;
+}
+int Match::getMonsterAge() const
+{
+    return steps - monsterStep;
+}
+const std::map<int, sf::Vector2i>& Match::getLocated() const
+{
+    return located;
+}
 
 bool Match::end(Outcome result)
 {

@@ -20,18 +20,19 @@ std::string point(int x, int y)
     return "(" + std::to_string(x) + ";" + std::to_string(y) + ")";
 }
 
-}
+} // namespace
 
 Operator::Operator(LevelCatalogue catalogue, const Settings& settings)
-    : settings(settings), catalogue(std::move(catalogue)), draw(settings.seed),
-      log(settings.echo), selected(0), running(-1), playing(false), powerDown(false), gameLeft(false),
+    : settings(settings), catalogue(std::move(catalogue)), draw(settings.seed), log(settings.echo),
+      selected(0), running(-1), playing(false), powerDown(false), gameLeft(false),
       doors(static_cast<int>(this->catalogue.getPlan(0).getDoorCells().size())),
       ledger(settings.free), revision(0)
 {
     for (int index = 0; index < LevelCatalogue::count; ++index) {
         const LevelPlan& plan = this->catalogue.getPlan(index);
         if (!plan.isAvailable())
-            note(std::string(LevelCatalogue::getName(index)) + " is unavailable: " + plan.getProblem());
+            note(std::string(LevelCatalogue::getName(index)) +
+                 " is unavailable: " + plan.getProblem());
     }
 }
 
@@ -84,7 +85,7 @@ bool Operator::start()
     }
     if (!doors.isStartable()) {
         note(name + " has " + std::to_string(doors.getCount()) +
-                " door cells; the game handles eight at most");
+             " door cells; the game handles eight at most");
         return false;
     }
     return load(selected, doors.values(), false);
@@ -119,7 +120,7 @@ bool Operator::load(int index, const std::vector<int>& values, bool useLevelDoor
     ledger = Ledger(settings.free);
     result.clear();
     note("started " + std::string(LevelCatalogue::getName(index)) + " (" +
-            std::to_string(message.doors.size()) + " doors)");
+         std::to_string(message.doors.size()) + " doors)");
     return true;
 }
 
@@ -149,7 +150,7 @@ bool Operator::sendDoorValue(int value)
         ledger.doorOpened();
     int door = DoorBoard::doorOfValue(value);
     note(std::string(closing ? "close" : "open") +
-            (door > 0 ? " door " + std::to_string(door) : " door value " + std::to_string(value)));
+         (door > 0 ? " door " + std::to_string(door) : " door value " + std::to_string(value)));
     return true;
 }
 
@@ -222,20 +223,62 @@ bool Operator::endGame(const Protocol::EndOfGame& report)
     return true;
 }
 
-GameLink& Operator::getLink() { return link; }
-const LevelCatalogue& Operator::getCatalogue() const { return catalogue; }
-int Operator::getSelected() const { return selected; }
-int Operator::getRunning() const { return running; }
-bool Operator::isPlaying() const { return playing; }
-bool Operator::isPowerDown() const { return powerDown; }
-bool Operator::hasGameLeft() const { return gameLeft; }
-const LevelPlan& Operator::getPlan() const { return catalogue.getPlan(selected); }
-const DoorBoard& Operator::getDoors() const { return doors; }
-const Match& Operator::getMatch() const { return match; }
-const Ledger& Operator::getLedger() const { return ledger; }
-const EventLog& Operator::getLog() const { return log; }
-const std::string& Operator::getResult() const { return result; }
-unsigned Operator::getRevision() const { return revision; }
+GameLink& Operator::getLink()
+{
+    return link;
+}
+const LevelCatalogue& Operator::getCatalogue() const
+{
+    return catalogue;
+}
+int Operator::getSelected() const
+{
+    return selected;
+}
+int Operator::getRunning() const
+{
+    return running;
+}
+bool Operator::isPlaying() const
+{
+    return playing;
+}
+bool Operator::isPowerDown() const
+{
+    return powerDown;
+}
+bool Operator::hasGameLeft() const
+{
+    return gameLeft;
+}
+const LevelPlan& Operator::getPlan() const
+{
+    return catalogue.getPlan(selected);
+}
+const DoorBoard& Operator::getDoors() const
+{
+    return doors;
+}
+const Match& Operator::getMatch() const
+{
+    return match;
+}
+const Ledger& Operator::getLedger() const
+{
+    return ledger;
+}
+const EventLog& Operator::getLog() const
+{
+    return log;
+}
+const std::string& Operator::getResult() const
+{
+    return result;
+}
+unsigned Operator::getRevision() const
+{
+    return revision;
+}
 
 void Operator::handle(const LinkEvent& event)
 {
@@ -264,7 +307,7 @@ void Operator::handle(const LinkEvent& event)
         powerDown = false;
         gameLeft = true;
         note(event.kind == LinkEvent::Kind::Dropped ? "connection dropped: " + event.text
-                                                        : std::string("game disconnected"));
+                                                    : std::string("game disconnected"));
         note(getStatusLine());
         eventLines.push_back("disconnected");
         break;
@@ -281,7 +324,7 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
                 if (report.value >= 3 && report.value <= 7) {
                     ledger.lootTaken();
                     note("object " + std::to_string(report.value) + " taken (loot worth " +
-                            money(ledger.revenue()) + ")");
+                         money(ledger.revenue()) + ")");
                 } else if (report.value != Match::exitValue) {
                     note("interaction " + std::to_string(report.value));
                 }
@@ -300,13 +343,13 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
                 eventLines.push_back("monster " + std::to_string(report.column) + " " +
                                      std::to_string(report.row));
                 note(match.getMonster() ? "monster at " + point(report.column, report.row)
-                                           : std::string("the monster is not in the maze"));
+                                        : std::string("the monster is not in the maze"));
             } else {
                 int object = match.objectPosition(report.column, report.row);
                 eventLines.push_back("object " + std::to_string(report.column) + " " +
                                      std::to_string(report.row));
                 note("object " + (object > 0 ? std::to_string(object) + " " : std::string()) +
-                        "at " + point(report.column, report.row));
+                     "at " + point(report.column, report.row));
             }
         },
         message);

@@ -3,8 +3,8 @@
 #include "console/DoorBoard.hpp"
 #include "console/EventLog.hpp"
 #include "console/GameLink.hpp"
-#include "console/LevelCatalogue.hpp"
 #include "console/Ledger.hpp"
+#include "console/LevelCatalogue.hpp"
 #include "console/Match.hpp"
 #include "console/ShockDraw.hpp"
 

@@ -39,13 +39,16 @@ int doorKey(sf::Keyboard::Key key)
     return 0;
 }
 
-}
+} // namespace
 
 const sf::Color OperatorWindow::backgroundColor(18, 20, 24);
 const sf::FloatRect OperatorWindow::mapArea(12.f, 44.f, 776.f, 664.f);
 const sf::FloatRect OperatorWindow::logArea(804.f, 536.f, 464.f, 172.f);
 
-OperatorWindow::OperatorWindow(Operator& console) : console(console), map(font), refreshed(false), shownRevision(0), logScroll(0) {}
+OperatorWindow::OperatorWindow(Operator& console)
+    : console(console), map(font), refreshed(false), shownRevision(0), logScroll(0)
+{
+}
 
 bool OperatorWindow::load(const std::string& fontPath)
 {
@@ -110,7 +113,8 @@ void OperatorWindow::handleEvent(const sf::Event& event)
     case sf::Event::MouseButtonPressed: {
         if (event.mouseButton.button != sf::Mouse::Left)
             break;
-        sf::Vector2f point = window.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y));
+        sf::Vector2f point =
+            window.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y));
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             if (buttons[i].contains(point))
                 perform(static_cast<int>(i));
@@ -122,12 +126,14 @@ void OperatorWindow::handleEvent(const sf::Event& event)
     }
     case sf::Event::MouseWheelScrolled: {
         // The wheel over the log scrolls back through older lines.
-        sf::Vector2f point = window.mapPixelToCoords(sf::Vector2i(event.mouseWheelScroll.x, event.mouseWheelScroll.y));
+        sf::Vector2f point = window.mapPixelToCoords(
+            sf::Vector2i(event.mouseWheelScroll.x, event.mouseWheelScroll.y));
         if (!logArea.contains(point))
             break;
         int lines = static_cast<int>(console.getLog().getLines().size());
-        logScroll = std::max(0, std::min(lines - static_cast<int>(logLines),
-                                         logScroll + static_cast<int>(event.mouseWheelScroll.delta)));
+        logScroll =
+            std::max(0, std::min(lines - static_cast<int>(logLines),
+                                 logScroll + static_cast<int>(event.mouseWheelScroll.delta)));
         log.setString(logText());
         break;
     }
@@ -159,7 +165,8 @@ void OperatorWindow::handleEvent(const sf::Event& event)
 void OperatorWindow::perform(int action)
 {
     refresh();
-    if (action < 0 || action >= ActionCount || !buttons[static_cast<std::size_t>(action)].isEnabled())
+    if (action < 0 || action >= ActionCount ||
+        !buttons[static_cast<std::size_t>(action)].isEnabled())
         return;
     if (action < Start)
         console.select(action - FirstLevel);
@@ -204,7 +211,8 @@ void OperatorWindow::refresh()
     for (int object = 0; object < 5; ++object)
         buttons[static_cast<std::size_t>(FirstLocate + object)].setState(playing, false);
 
-    status.setString((console.hasGameLeft() ? "game disconnected; " : "") + console.getStatusLine());
+    status.setString((console.hasGameLeft() ? "game disconnected; " : "") +
+                     console.getStatusLine());
     if (console.isPowerDown()) {
         banner.setString("POWER DOWN");
         banner.setFillColor(sf::Color(255, 70, 60));
@@ -242,24 +250,30 @@ void OperatorWindow::draw(sf::RenderTarget& target) const
     target.draw(log);
 }
 
-const MapView& OperatorWindow::getMapView() const { return map; }
+const MapView& OperatorWindow::getMapView() const
+{
+    return map;
+}
 
 void OperatorWindow::buildButtons()
 {
     buttons.clear();
     for (int level = 0; level < LevelCatalogue::count; ++level)
-        buttons.emplace_back(font, sf::FloatRect(levelColumn, buttonTop + level * buttonPitch, 224.f, buttonHeight),
-                             LevelCatalogue::getName(level), levelKeys[level]);
+        buttons.emplace_back(
+            font, sf::FloatRect(levelColumn, buttonTop + level * buttonPitch, 224.f, buttonHeight),
+            LevelCatalogue::getName(level), levelKeys[level]);
     const char* const actions[][2] = {
         {"Start", "Enter"}, {"Scan", "S"}, {"Shock", "K"}, {"Power on", "P"}, {"End game", "E"}};
     float top = buttonTop;
     for (const auto& action : actions) {
-        buttons.emplace_back(font, sf::FloatRect(actionColumn, top, 228.f, buttonHeight), action[0], action[1]);
+        buttons.emplace_back(font, sf::FloatRect(actionColumn, top, 228.f, buttonHeight), action[0],
+                             action[1]);
         top += buttonPitch;
     }
     for (int object = 3; object <= 7; ++object) {
         buttons.emplace_back(font, sf::FloatRect(actionColumn, top, 228.f, buttonHeight),
-                             "Locate object " + std::to_string(object), "Shift+" + std::to_string(object));
+                             "Locate object " + std::to_string(object),
+                             "Shift+" + std::to_string(object));
         top += buttonPitch;
     }
 }
@@ -271,7 +285,8 @@ void OperatorWindow::fitView(unsigned width, unsigned height)
     float viewWidth = canvasWidth * scale / static_cast<float>(std::max(1u, width));
     float viewHeight = canvasHeight * scale / static_cast<float>(std::max(1u, height));
     sf::View view(sf::FloatRect(0.f, 0.f, canvasWidth, canvasHeight));
-    view.setViewport(sf::FloatRect((1.f - viewWidth) / 2.f, (1.f - viewHeight) / 2.f, viewWidth, viewHeight));
+    view.setViewport(
+        sf::FloatRect((1.f - viewWidth) / 2.f, (1.f - viewHeight) / 2.f, viewWidth, viewHeight));
     window.setView(view);
 }
 
@@ -282,11 +297,12 @@ std::string OperatorWindow::figuresText() const
     const Match& match = console.getMatch();
     return "Bills " + fixed(ledger.getBills()) + "    Loot worth " + fixed(ledger.revenue()) +
            "\nDoor open  " + std::to_string(counts.getDoorOpen()) + "    Door close " +
-           std::to_string(counts.getDoorClose()) + "\nScan       " + std::to_string(counts.getScan()) +
-           "    Detection  " + std::to_string(counts.getDetection()) + "\nShock      " +
-           std::to_string(counts.getShock()) + "    Reboot     " + std::to_string(counts.getReboot()) +
-           "\nSteps      " + std::to_string(match.getSteps()) + "    Objects    " +
-           std::to_string(match.getTaken().size()) + " of 5";
+           std::to_string(counts.getDoorClose()) + "\nScan       " +
+           std::to_string(counts.getScan()) + "    Detection  " +
+           std::to_string(counts.getDetection()) + "\nShock      " +
+           std::to_string(counts.getShock()) + "    Reboot     " +
+           std::to_string(counts.getReboot()) + "\nSteps      " + std::to_string(match.getSteps()) +
+           "    Objects    " + std::to_string(match.getTaken().size()) + " of 5";
 }
 
 std::string OperatorWindow::logText() const

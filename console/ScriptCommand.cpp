@@ -69,18 +69,19 @@ ScriptCommand parseExpect(std::vector<std::string> arguments)
             return invalid("expect: bad time-out '" + arguments[count - 1] + "'");
         arguments.resize(count - 2);
     }
-    static const char* const events[] = {"joined", "moved", "interaction", "lost",
+    static const char* const events[] = {"joined",  "moved",  "interaction", "lost",
                                          "monster", "object", "disconnected"};
     bool known = false;
     for (const char* event : events)
         known = known || (!arguments.empty() && arguments.front() == event);
     if (!known)
-        return invalid("expect: unknown event '" + (arguments.empty() ? "" : arguments.front()) + "'");
+        return invalid("expect: unknown event '" + (arguments.empty() ? "" : arguments.front()) +
+                       "'");
     command.words = arguments;
     return command;
 }
 
-}
+} // namespace
 
 ScriptCommand parseScriptCommand(const std::string& line)
 {
@@ -101,7 +102,8 @@ ScriptCommand parseScriptCommand(const std::string& line)
         command.seconds = defaultWaitSeconds;
         if ((name == "sleep" && count != 1) || count > 1 ||
             (count == 1 && !readSeconds(arguments[0], command.seconds)))
-            return invalid(name + ": expects " + (name == "sleep" ? "" : "optionally ") + "a number of seconds");
+            return invalid(name + ": expects " + (name == "sleep" ? "" : "optionally ") +
+                           "a number of seconds");
         return command;
     }
     if (name == "load") {
@@ -111,16 +113,18 @@ ScriptCommand parseScriptCommand(const std::string& line)
         return command;
     }
     if (name == "door" || name == "open" || name == "close") {
-        command.kind = name == "door" ? ScriptCommand::Kind::Door
+        command.kind = name == "door"   ? ScriptCommand::Kind::Door
                        : name == "open" ? ScriptCommand::Kind::Open
                                         : ScriptCommand::Kind::Close;
         if (count != 1 || !readInts(arguments, command))
-            return invalid(name + (name == "door" ? ": expects a door value" : ": expects a door number"));
+            return invalid(name +
+                           (name == "door" ? ": expects a door value" : ": expects a door number"));
         return command;
     }
     if (name == "locate") {
         command.kind = ScriptCommand::Kind::Locate;
-        if (count != 1 || !readInts(arguments, command) || command.numbers[0] < 3 || command.numbers[0] > 7)
+        if (count != 1 || !readInts(arguments, command) || command.numbers[0] < 3 ||
+            command.numbers[0] > 7)
             return invalid("locate: expects an object from 3 to 7");
         return command;
     }

@@ -7,8 +7,21 @@
 // a command. Blank lines and lines starting with # are comments.
 struct ScriptCommand {
     enum class Kind {
-        Comment, Invalid, WaitJoin, Load, Door, Open, Close, Scan, Locate, Shock, Power, End,
-        Expect, Sleep, Quit
+        Comment,
+        Invalid,
+        WaitJoin,
+        Load,
+        Door,
+        Open,
+        Close,
+        Scan,
+        Locate,
+        Shock,
+        Power,
+        End,
+        Expect,
+        Sleep,
+        Quit
     };
     // What `shock` sends: drawn like the window's shock, or forced either way.
     enum class Reboot { Draw, Yes, No };

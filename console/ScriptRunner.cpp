@@ -29,7 +29,7 @@ std::string describe(float seconds)
     return text.str();
 }
 
-}
+} // namespace
 
 ScriptRunner::ScriptRunner(Operator& console, int input, std::ostream& out, std::ostream& errors)
     : console(console), input(input), out(out), errors(errors), inputDone(false)
@@ -99,8 +99,8 @@ void ScriptRunner::pump()
 
 bool ScriptRunner::pumpUntil(const std::function<bool()>& done, float seconds)
 {
-    Clock::time_point deadline =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<float>(seconds));
+    Clock::time_point deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                    std::chrono::duration<float>(seconds));
     // done() may consume what it finds (expect does), so it is asked once per round.
     pump();
     for (;;) {
@@ -152,9 +152,10 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, b
         sent = console.locate(numbers[0]);
         break;
     case Kind::Shock: {
-        Operator::Reboot choice = command.reboot == ScriptCommand::Reboot::Yes  ? Operator::Reboot::Yes
-                                  : command.reboot == ScriptCommand::Reboot::No ? Operator::Reboot::No
-                                                                                : Operator::Reboot::Draw;
+        Operator::Reboot choice =
+            command.reboot == ScriptCommand::Reboot::Yes  ? Operator::Reboot::Yes
+            : command.reboot == ScriptCommand::Reboot::No ? Operator::Reboot::No
+                                                          : Operator::Reboot::Draw;
         sent = console.shock(choice);
         break;
     }
@@ -206,7 +207,8 @@ bool ScriptRunner::findExpected(const std::vector<std::string>& words)
             matches = matches && (line >> seen) && seen == word;
         }
         if (matches) {
-            unmatched.erase(unmatched.begin(), unmatched.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            unmatched.erase(unmatched.begin(),
+                            unmatched.begin() + static_cast<std::ptrdiff_t>(i) + 1);
             return true;
         }
     }

@@ -28,7 +28,10 @@ void SoloOperator::update()
         console.powerOn();
 }
 
-int SoloOperator::getNextLevel() const { return nextLevel; }
+int SoloOperator::getNextLevel() const
+{
+    return nextLevel;
+}
 
 void SoloOperator::startNext()
 {

@@ -17,9 +17,12 @@ namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
 
-void requestStop(int) { stopRequested = 1; }
-
+void requestStop(int)
+{
+    stopRequested = 1;
 }
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -38,7 +41,8 @@ int main(int argc, char** argv)
     // Without a display the window library aborts; say what to do instead.
     const char* display = std::getenv("DISPLAY");
     if (options.mode == Mode::Window && (display == nullptr || display[0] == '\0')) {
-        std::cerr << "kestrivon-console: no display (DISPLAY is not set); use --script or --solo to run without a window"
+        std::cerr << "kestrivon-console: no display (DISPLAY is not set); use --script or --solo "
+                     "to run without a window"
                   << std::endl;
         return 1;
     }
@@ -60,9 +64,11 @@ int main(int argc, char** argv)
     }
 
     if (options.mode == Mode::Script) {
-        int input = options.scriptPath == "-" ? 0 : open(options.scriptPath.c_str(), O_RDONLY | O_CLOEXEC);
+        int input =
+            options.scriptPath == "-" ? 0 : open(options.scriptPath.c_str(), O_RDONLY | O_CLOEXEC);
         if (input < 0) {
-            std::cerr << "kestrivon-console: cannot read the script " << options.scriptPath << std::endl;
+            std::cerr << "kestrivon-console: cannot read the script " << options.scriptPath
+                      << std::endl;
             return 2;
         }
         ScriptRunner runner(console, input, std::cout, std::cerr);
@@ -82,7 +88,9 @@ int main(int argc, char** argv)
 
     OperatorWindow window(console);
     if (!window.load("data/Font/Text.ttf")) {
-        std::cerr << "kestrivon-console: cannot load data/Font/Text.ttf (run it from the build folder)" << std::endl;
+        std::cerr
+            << "kestrivon-console: cannot load data/Font/Text.ttf (run it from the build folder)"
+            << std::endl;
         return 1;
     }
     window.run();
