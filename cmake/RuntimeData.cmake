@@ -22,6 +22,10 @@ set(KESTRIVON_GENERATED
     sfx/Player_Death.WAV sfx/Voice_Start.wav sfx/Voice_Level1.wav sfx/Voice_Level2.wav
     sfx/Voice_Level3.wav sfx/Voice_Level4.wav sfx/Voice_PowerDown.wav sfx/Voice_PowerOn.wav
     sfx/Voice_Exit.wav sfx/Voice_Level0.wav)
+# The desktop icons, in the sizes desktops ask for.
+foreach(size 16 24 32 48 64 128 256)
+    list(APPEND KESTRIVON_GENERATED icons/kestrivon-${size}.png icons/kestrivon-console-${size}.png)
+endforeach()
 list(TRANSFORM KESTRIVON_GENERATED PREPEND ${KESTRIVON_DATA}/)
 add_custom_command(OUTPUT ${KESTRIVON_GENERATED}
     COMMAND ${CMAKE_COMMAND} -E env ALSOFT_DRIVERS=null $<TARGET_FILE:assetgen> ${KESTRIVON_DATA}

@@ -14,6 +14,10 @@ void writeGeigerStrip(const std::string& dataDir);
 void writeMenuLayers(const std::string& dataDir);
 void writeMusic(const std::string& dataDir);
 void writeEffects(const std::string& dataDir);
+void writeIcons(const std::string& dataDir);
+
+// The square sizes, in pixels, of the desktop icons.
+constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 // Shared output helpers; both end the generator with status 1 when the file cannot be written.
 void saveImage(const sf::Image& image, const std::string& path);

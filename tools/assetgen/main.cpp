@@ -39,5 +39,6 @@ int main(int argc, char** argv)
     writeMenuLayers(dataDir);
     writeMusic(dataDir);
     writeEffects(dataDir);
+    writeIcons(dataDir);
     return 0;
 }
