@@ -1,6 +1,7 @@
 #include "ui/FullScreenButton.hpp"
 
 #include "audio/SFX.hpp"
+#include "core/Letterbox.hpp"
 #include "ui/WidgetInput.hpp"
 
 FullScreenButton::FullScreenButton(std::string text, sf::RenderWindow* window, Sfx* sfx)
@@ -24,7 +25,8 @@ void FullScreenButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
     if (!hoverAndClick(hoverState, shape, event, pointer, *sfx))
         return;
     sfx->playMenuClick();
-    // Same mode and title as the game opens with; only the style changes.
+    // Same mode and title as the game opens with; only the style changes. A display without that
+    // mode gives the full screen another size, which shows the picture letterboxed.
     if (fullScreen) {
         window->create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
         label.setString("Full Screen \"OFF\"");
@@ -33,6 +35,7 @@ void FullScreenButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
                        sf::Style::Fullscreen | sf::Style::Close);
         label.setString("Full Screen \"ON\"");
     }
+    fitPicture(*window);
     fullScreen = !fullScreen;
 }
 

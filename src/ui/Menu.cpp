@@ -1,6 +1,7 @@
 #include "ui/Menu.hpp"
 
 #include "core/Game.hpp"
+#include "core/Letterbox.hpp"
 #include "score/InfoBox.hpp"
 #include "score/SaveButton.hpp"
 #include "score/StatsButton.hpp"
@@ -10,8 +11,6 @@
 #include "ui/SlideBare.hpp"
 #include "ui/StateButton.hpp"
 #include "ui/TextBox.hpp"
-
-#include <SFML/Window/Mouse.hpp>
 
 namespace {
 enum Page : int { MainPage, JoinPage, SettingsPage, ControlsPage, StatsPage, EndOfGamePage };
@@ -73,13 +72,13 @@ void Menu::build()
 
 void Menu::update()
 {
-    const sf::Vector2i pointer = sf::Mouse::getPosition(game->getWindow());
+    const sf::Vector2i pointer = pointerInPicture(game->getWindow());
     background.update(pointer.x, pointer.y);
 }
 
 void Menu::handleEvent(const sf::Event& event)
 {
-    handleEvent(event, sf::Mouse::getPosition(game->getWindow()));
+    handleEvent(event, pointerInPicture(game->getWindow()));
 }
 
 void Menu::handleEvent(const sf::Event& event, sf::Vector2i pointer)

@@ -1,0 +1,36 @@
+#include "core/Letterbox.hpp"
+
+#include "actors/RayCaster.hpp"
+
+#include <SFML/Window/Mouse.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+sf::FloatRect letterboxViewport(sf::Vector2u windowSize)
+{
+    const float windowWidth = static_cast<float>(windowSize.x);
+    const float windowHeight = static_cast<float>(windowSize.y);
+    const float scale = std::min(windowWidth / ViewWidth, windowHeight / ViewHeight);
+    const float width = ViewWidth * scale / windowWidth;
+    const float height = ViewHeight * scale / windowHeight;
+    return {(1.f - width) / 2.f, (1.f - height) / 2.f, width, height};
+}
+
+sf::View letterboxView(sf::Vector2u windowSize)
+{
+    sf::View view(sf::FloatRect(0.f, 0.f, ViewWidth, ViewHeight));
+    view.setViewport(letterboxViewport(windowSize));
+    return view;
+}
+
+void fitPicture(sf::RenderWindow& window)
+{
+    window.setView(letterboxView(window.getSize()));
+}
+
+sf::Vector2i pointerInPicture(const sf::RenderWindow& window)
+{
+    const sf::Vector2f point = window.mapPixelToCoords(sf::Mouse::getPosition(window));
+    return {static_cast<int>(std::floor(point.x)), static_cast<int>(std::floor(point.y))};
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/System/Vector2.hpp>
+
+// The game draws one picture of ViewWidth by ViewHeight pixels. A window of another size (full
+// screen in whatever mode the display offers) shows that picture scaled to fit, centred between
+// black bars, and pointer positions are mapped back into the picture's pixels.
+
+// The part of a window of windowSize the picture fills, as fractions of the window.
+sf::FloatRect letterboxViewport(sf::Vector2u windowSize);
+// The view showing the whole picture in its letterbox.
+sf::View letterboxView(sf::Vector2u windowSize);
+// Fits the picture to the window as it is now; called after the window is (re)created.
+void fitPicture(sf::RenderWindow& window);
+// The pointer in the picture's pixels, read from the window.
+sf::Vector2i pointerInPicture(const sf::RenderWindow& window);

@@ -1,0 +1,37 @@
+#include "core/Letterbox.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Fit {
+    sf::Vector2u window;
+    sf::FloatRect viewport;
+};
+
+TEST(LetterboxTest, ThePictureFillsTheWindowScaledToFitAndCentredBetweenBars)
+{
+    const Fit fits[] = {
+        {{1280, 720}, {0.f, 0.f, 1.f, 1.f}},       {{1920, 1080}, {0.f, 0.f, 1.f, 1.f}},
+        {{1920, 1200}, {0.f, 0.05f, 1.f, 0.9f}},   {{1024, 768}, {0.f, 0.125f, 1.f, 0.75f}},
+        {{2560, 1080}, {0.125f, 0.f, 0.75f, 1.f}}, {{640, 480}, {0.f, 0.125f, 1.f, 0.75f}},
+    };
+    for (const Fit& fit : fits) {
+        const sf::FloatRect viewport = letterboxViewport(fit.window);
+        EXPECT_FLOAT_EQ(viewport.left, fit.viewport.left) << fit.window.x << "x" << fit.window.y;
+        EXPECT_FLOAT_EQ(viewport.top, fit.viewport.top) << fit.window.x << "x" << fit.window.y;
+        EXPECT_FLOAT_EQ(viewport.width, fit.viewport.width) << fit.window.x << "x" << fit.window.y;
+        EXPECT_FLOAT_EQ(viewport.height, fit.viewport.height)
+            << fit.window.x << "x" << fit.window.y;
+    }
+}
+
+TEST(LetterboxTest, TheViewShowsTheWholePictureWhateverTheWindow)
+{
+    const sf::View view = letterboxView({1920, 1200});
+    EXPECT_EQ(view.getSize(), sf::Vector2f(1280.f, 720.f));
+    EXPECT_EQ(view.getCenter(), sf::Vector2f(640.f, 360.f));
+    EXPECT_FLOAT_EQ(view.getViewport().top, 0.05f);
+}
+
+} // namespace
