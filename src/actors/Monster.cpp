@@ -1,44 +1,21 @@
 #include "actors/Monster.hpp"
 
 #include "core/Game.hpp"
+#include "world/Direction.hpp"
 
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
 
-namespace {
-sf::Vector2i cellChange(int direction)
-{
-    switch (direction) {
-    case 1: return {0, -1};
-    case 2: return {1, 0};
-    case 4: return {0, 1};
-    case 8: return {-1, 0};
-    default: return {0, 0};
-    }
-}
-
-int opposite(int direction)
-{
-    switch (direction) {
-    case 1: return 4;
-    case 2: return 8;
-    case 4: return 1;
-    case 8: return 2;
-    default: return direction;
-    }
-}
-}
-
 Monster::Monster(Game* game)
-    : game(game), present(true), huntTurns(0), paralysisTurns(0), wanderSteps(2), mode(1),
-      position(0, 0), lastSeen(0, 0), lastDirection(1)
+    : game(game), present(true), huntTurns(0), paralysisTurns(0), wanderSteps(2),
+      mode(MonsterMode::Wandering), position(0, 0), lastSeen(0, 0), lastDirection(Direction::North)
 {
 }
 
 void Monster::takeTurn()
 {
-    if (mode == 0) {
+    if (mode == MonsterMode::Hunting) {
         if (!onPlayer()) {
             look();
             stepToward(lastSeen);
@@ -51,19 +28,19 @@ void Monster::takeTurn()
                 std::cout << "[Monstre] Jump\n";
             }
         }
-    } else if (mode == 1) {
+    } else if (mode == MonsterMode::Wandering) {
         if (!onPlayer()) {
             for (int i = 0; i < wanderSteps; ++i) {
                 look();
-                if (mode == 0)
+                if (mode == MonsterMode::Hunting)
                     break;
                 move(randomDirection());
                 look();
             }
         }
-    } else if (mode == 2) {
+    } else if (mode == MonsterMode::Paralysed) {
         if (--paralysisTurns <= 0) {
-            mode = 1;
+            mode = MonsterMode::Wandering;
             if (present) {
                 game->getSfx().playMonsterAwake();
             } else {
@@ -85,7 +62,7 @@ void Monster::paralyse(int turns)
 {
     paralysisTurns = turns;
     std::cout << "nbTunrn paralize : " << turns << "\n";
-    mode = 2;
+    mode = MonsterMode::Paralysed;
 }
 
 void Monster::respawn()
@@ -121,8 +98,8 @@ void Monster::setMode(int newMode)
 {
     mode = newMode;
     // A monster set going again (a new level) must not carry a paralysis it will never count
-    // down: outside mode 2 a pending paralysis would stop it from ever catching the player.
-    if (mode != 2)
+    // down: outside Paralysed a pending paralysis would stop it from ever catching the player.
+    if (mode != MonsterMode::Paralysed)
         paralysisTurns = 0;
 }
 
@@ -135,25 +112,25 @@ void Monster::look()
 {
     const sf::Vector2i player = game->getPlayer().getTile();
     if (player.x == position.x)
-        scan(player.y > position.y ? 4 : 1);
+        scan(player.y > position.y ? Direction::South : Direction::North);
     else if (player.y == position.y)
-        scan(player.x > position.x ? 2 : 8);
+        scan(player.x > position.x ? Direction::East : Direction::West);
 }
 
 void Monster::scan(int direction)
 {
     const Level& level = game->getLevel();
     const sf::Vector2i player = game->getPlayer().getTile();
-    const sf::Vector2i change = cellChange(direction);
+    const sf::Vector2i change = Direction::step(direction);
     // Sight runs from the neighbouring cell to the first one the monster could not enter.
     sf::Vector2i cell = position;
     while (level.canMonsterEnter(cell.x, cell.y, direction)) {
         cell += change;
         if (cell == player) {
             lastSeen = cell;
-            if (mode == 1) {
+            if (mode == MonsterMode::Wandering) {
                 huntTurns = 3;
-                mode = 0;
+                mode = MonsterMode::Hunting;
             }
         }
     }
@@ -164,16 +141,16 @@ void Monster::stepToward(sf::Vector2i goal)
     const Level& level = game->getLevel();
     // Rows first, then columns, each from the cell the previous test left: a diagonal is
     // one call.
-    if (position.y < goal.y && level.canMonsterEnter(position.x, position.y, 4))
+    if (position.y < goal.y && level.canMonsterEnter(position.x, position.y, Direction::South))
         ++position.y;
-    if (position.y > goal.y && level.canMonsterEnter(position.x, position.y, 1))
+    if (position.y > goal.y && level.canMonsterEnter(position.x, position.y, Direction::North))
         --position.y;
-    if (position.x < goal.x && level.canMonsterEnter(position.x, position.y, 2))
+    if (position.x < goal.x && level.canMonsterEnter(position.x, position.y, Direction::East))
         ++position.x;
-    if (position.x > goal.x && level.canMonsterEnter(position.x, position.y, 8))
+    if (position.x > goal.x && level.canMonsterEnter(position.x, position.y, Direction::West))
         --position.x;
     if (position == goal)
-        mode = 1;
+        mode = MonsterMode::Wandering;
 }
 
 int Monster::randomDirection() const
@@ -181,17 +158,17 @@ int Monster::randomDirection() const
     const Level& level = game->getLevel();
     const int start = std::rand() % 4;
     for (int i = 0; i < 4; ++i) {
-        const int direction = 1 << ((start + i) % 4);
-        if (direction != opposite(lastDirection) &&
+        const int direction = Direction::All[(start + i) % 4];
+        if (direction != Direction::opposite(lastDirection) &&
             level.canMonsterEnter(position.x, position.y, direction))
             return direction;
     }
     // A dead end: the monster turns back, whatever lies behind it.
-    return opposite(lastDirection);
+    return Direction::opposite(lastDirection);
 }
 
 void Monster::move(int direction)
 {
-    position += cellChange(direction);
+    position += Direction::step(direction);
     lastDirection = direction;
 }

@@ -6,6 +6,17 @@
 
 class Game;
 
+// What the monster does with its turns.
+namespace MonsterMode {
+enum : int {
+    // Chasing the cell where it last saw the player.
+    Hunting = 0,
+    Wandering = 1,
+    // Knocked out by a shock or a door: counts its paralysis down.
+    Paralysed = 2,
+};
+}
+
 // The unseen hunter. Takes one turn after each completed step of the player: wanders, sees
 // the player along its row or column through passable cells, chases, or waits out a paralysis.
 // Never drawn. Owned by Game; the level loader places it at the start of every level.
@@ -27,7 +38,7 @@ public:
     int getWanderSteps() const;
     void setPresent(bool isPresentNow);
     bool isPresent() const;
-    // Any mode but 2 also drops a pending paralysis.
+    // Any mode but Paralysed also drops a pending paralysis.
     void setMode(int newMode);
     sf::Vector2i getPosition() const;
     void setPosition(int column, int row);

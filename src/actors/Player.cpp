@@ -2,6 +2,7 @@
 
 #include "actors/RayCaster.hpp"
 #include "core/Game.hpp"
+#include "world/Cell.hpp"
 
 #include <cmath>
 #include <cstdlib>
@@ -36,18 +37,13 @@ sf::Vector2i truncate(sf::Vector2f v)
 {
     return {static_cast<int>(v.x), static_cast<int>(v.y)};
 }
-
-bool isOpenDoor(int value)
-{
-    return value >= 8 && value <= 22 && value % 2 == 0;
-}
 }
 
 Player::Player(Game* game)
-    : game(game), moveState(0), lightState(0), fovScale(1.5f), plane(0.f, 1.f),
-      targetPlane(0.f, 1.f), position(1.5f, 1.5f), targetPosition(1.5f, 1.5f), stepSpeed(1.6f),
-      direction(1.f, 0.f), targetDirection(1.f, 0.f), turnSpeed(2.3f), stepSoundCountdown(0),
-      darkness(LitDarkness), timer(0.f)
+    : game(game), moveState(MoveState::Still), lightState(LightState::Lit), fovScale(1.5f),
+      plane(0.f, 1.f), targetPlane(0.f, 1.f), position(1.5f, 1.5f), targetPosition(1.5f, 1.5f),
+      stepSpeed(1.6f), direction(1.f, 0.f), targetDirection(1.f, 0.f), turnSpeed(2.3f),
+      stepSoundCountdown(0), darkness(LitDarkness), timer(0.f)
 {
     keys["up"] = sf::Keyboard::W;
     keys["left"] = sf::Keyboard::A;
@@ -65,20 +61,20 @@ void Player::update(float dt)
 {
     updateLight(dt);
     switch (moveState) {
-    case 1:
+    case MoveState::Stepping:
         updateStep(dt);
         break;
-    case 2:
-    case 3:
+    case MoveState::TurningLeft:
+    case MoveState::TurningRight:
         updateTurn(dt);
         break;
-    case 4:
+    case MoveState::Dying:
         updateDeath(dt);
         break;
-    case 5:
+    case MoveState::Starting:
         timer -= dt;
         if (timer <= 0.f)
-            moveState = 0;
+            moveState = MoveState::Still;
         break;
     default:
         break;
@@ -87,17 +83,17 @@ void Player::update(float dt)
 
 void Player::updateLight(float dt)
 {
-    if (lightState == 1) {
+    if (lightState == LightState::Darkening) {
         darkness += FadeSpeed * dt;
         if (darkness >= DarkDarkness) {
             darkness = DarkDarkness;
-            lightState = 3;
+            lightState = LightState::Dark;
         }
-    } else if (lightState == 2) {
+    } else if (lightState == LightState::Brightening) {
         darkness -= FadeSpeed * dt;
         if (darkness <= LitDarkness) {
             darkness = LitDarkness;
-            lightState = 0;
+            lightState = LightState::Lit;
         }
     }
 }
@@ -112,7 +108,7 @@ void Player::updateStep(float dt)
         game->getNetwork().sendPlayerMoved();
         const sf::Vector2i left = truncate(targetPosition - targetDirection);
         game->getLevel().restoreDoorAt(left.x, left.y);
-        moveState = 0;
+        moveState = MoveState::Still;
         game->getMonster().takeTurn();
         return;
     }
@@ -126,7 +122,7 @@ void Player::updateStep(float dt)
 
 void Player::updateTurn(float dt)
 {
-    const float angle = (moveState == 2 ? -turnSpeed : turnSpeed) * dt;
+    const float angle = (moveState == MoveState::TurningLeft ? -turnSpeed : turnSpeed) * dt;
     float left = std::atan2(targetDirection.y, targetDirection.x) -
                  std::atan2(direction.y, direction.x);
     if (left > Pi)
@@ -136,7 +132,7 @@ void Player::updateTurn(float dt)
     if (std::abs(angle) > std::abs(left)) {
         direction = targetDirection;
         plane = targetPlane;
-        moveState = 0;
+        moveState = MoveState::Still;
     } else {
         direction = rotate(direction, angle);
         plane = rotate(plane, angle);
@@ -152,7 +148,7 @@ void Player::updateDeath(float dt)
     // spins before the game is lost.
     float angle = dt;
     if (t <= 0.f) {
-        moveState = 0;
+        moveState = MoveState::Still;
         game->setState(GameState::GameLost);
         game->getNetwork().sendPlayerLost();
     } else if (t <= 0.15f) {
@@ -161,8 +157,8 @@ void Player::updateDeath(float dt)
         angle = static_cast<float>(std::rand() % 6 - 3) * dt;
     } else if (t <= 2.3f) {
         angle = 0.5f * dt;
-        if (lightState != 3 && t - dt <= 2.0f)
-            lightState = 1;
+        if (lightState != LightState::Dark && t - dt <= 2.0f)
+            lightState = LightState::Darkening;
     } else if (t <= 2.8f) {
         angle = -1.5f * dt;
     } else if (t <= 3.3f) {
@@ -182,7 +178,7 @@ void Player::updateDeath(float dt)
 
 void Player::handleEvent(const sf::Event& event)
 {
-    if (event.type != sf::Event::KeyPressed || moveState != 0)
+    if (event.type != sf::Event::KeyPressed || moveState != MoveState::Still)
         return;
     const int code = event.key.code;
 
@@ -193,16 +189,16 @@ void Player::handleEvent(const sf::Event& event)
         targetPosition += targetDirection;
         stepSoundCountdown = 0;
         std::cout << "[Player] Position : (" << position.x << ";" << position.y << ")\n";
-        moveState = 1;
+        moveState = MoveState::Stepping;
         game->getScore().currentEntry().addStep();
     } else if (code == keys["left"]) {
         targetDirection = turnExactly(targetDirection, -QuarterTurn);
         targetPlane = turnExactly(targetPlane, -QuarterTurn);
-        moveState = 2;
+        moveState = MoveState::TurningLeft;
     } else if (code == keys["right"]) {
         targetDirection = turnExactly(targetDirection, QuarterTurn);
         targetPlane = turnExactly(targetPlane, QuarterTurn);
-        moveState = 3;
+        moveState = MoveState::TurningRight;
     } else if (code == keys["action"]) {
         const sf::Vector2i ahead = truncate(targetPosition + targetDirection);
         game->getLevel().interact(ahead.x, ahead.y);
@@ -247,14 +243,14 @@ void Player::setAngle(float angle)
 void Player::setDark()
 {
     darkness = DarkDarkness;
-    lightState = 3;
+    lightState = LightState::Dark;
 }
 
 void Player::startLevel()
 {
     timer = 10.f;
-    lightState = 2;
-    moveState = 5;
+    lightState = LightState::Brightening;
+    moveState = MoveState::Starting;
     game->getGeiger().reset();
     game->getSfx().playVoiceStart();
 }
@@ -264,7 +260,7 @@ void Player::setLightState(int state) { lightState = state; }
 void Player::caught()
 {
     timer = 5.f;
-    moveState = 4;
+    moveState = MoveState::Dying;
     game->getMusic().stopMusic();
 }
 
@@ -274,9 +270,9 @@ bool Player::canEnter(sf::Vector2i cell)
     if (!level.isInside(cell.x, cell.y))
         return false;
     const int value = level.getCell(cell.x, cell.y);
-    if (value == 0)
+    if (value == Cell::Floor)
         return true;
-    if (isOpenDoor(value)) {
+    if (Cell::isOpenDoor(value)) {
         game->getSfx().playDoorOpenClose();
         level.clearDoorCell(value);
         return true;

@@ -11,6 +11,30 @@
 
 class Game;
 
+// What the player is doing; a key press is taken only while Still.
+namespace MoveState {
+enum : int {
+    Still = 0,
+    Stepping = 1,
+    TurningLeft = 2,
+    TurningRight = 3,
+    // Caught: the five seconds before the game is lost.
+    Dying = 4,
+    // Frozen while the view brightens at the start of a level.
+    Starting = 5,
+};
+}
+
+// The view's light: steady, or fading toward the other steady state.
+namespace LightState {
+enum : int {
+    Lit = 0,
+    Darkening = 1,
+    Brightening = 2,
+    Dark = 3,
+};
+}
+
 // The first-person player: steps one cell and turns a quarter turn per key press, animated
 // over time, walks through open doors, uses the cell in front, and is caught by the monster.
 // Also draws the ray-cast view and owns the key bindings the menu edits in place.

@@ -1,5 +1,7 @@
 #include "actors/RayCaster.hpp"
 
+#include "world/Cell.hpp"
+
 #include <cmath>
 
 namespace {
@@ -11,7 +13,7 @@ int cellAt(const std::vector<std::vector<int>>& grid, int x, int y)
 {
     if (y < 0 || y >= static_cast<int>(grid.size()) || x < 0 ||
         x >= static_cast<int>(grid[y].size()))
-        return 1;
+        return Cell::Wall;
     return grid[y][x];
 }
 }
@@ -48,7 +50,7 @@ void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
     int side = 0;
     bool moved = false;
     int value = cellAt(grid, mapX, mapY);
-    while (value == 0) {
+    while (value == Cell::Floor) {
         if (sideDist.y > sideDist.x) {
             sideDist.x += deltaDist.x;
             mapX += stepX;

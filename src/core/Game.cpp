@@ -62,12 +62,12 @@ void Game::update()
         break;
     case GameState::GameWon:
         state = GameState::EnterMenu;
-        menu.setPage(5);
+        menu.setPage(Page::EndOfGame);
         break;
     case GameState::GameLost:
         std::cout << "lose\n";
         state = GameState::EnterMenu;
-        menu.setPage(5);
+        menu.setPage(Page::EndOfGame);
         break;
     default:
         break;

@@ -22,17 +22,18 @@ constexpr std::size_t FlushThreshold = 16384;
 }
 
 Network::Network(Game* game)
-    : game(game), status(0), port(3000), connected(false), draining(false)
+    : game(game), status(NetworkStatus::Offline), port(Protocol::Port), connected(false),
+      draining(false)
 {
 }
 
 void Network::poll()
 {
-    if (status == 1) {
-        status = connect() ? 2 : 0;
+    if (status == NetworkStatus::Connecting) {
+        status = connect() ? NetworkStatus::Connected : NetworkStatus::Offline;
         return;
     }
-    if (status != 2 || !connected)
+    if (status != NetworkStatus::Connected || !connected)
         return;
 
     flush();
@@ -182,7 +183,7 @@ void Network::handle(const Protocol::ShockMonster& message)
             sfx.playMonster();
         sfx.playPowerDown();
         sfx.playVoicePowerDown();
-        game->getPlayer().setLightState(1);
+        game->getPlayer().setLightState(LightState::Darkening);
     } else {
         monster.paralyse(2);
         sfx.playShock();
@@ -199,7 +200,7 @@ void Network::handle(const Protocol::SendObjectPosition& message)
 
 void Network::handle(const Protocol::PowerOn&)
 {
-    game->getPlayer().setLightState(2);
+    game->getPlayer().setLightState(LightState::Brightening);
     game->getSfx().playPowerUp();
     game->getSfx().playVoicePowerOn();
 }

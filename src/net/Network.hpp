@@ -12,6 +12,16 @@
 
 class Game;
 
+// Where the game's one connection stands. The menu's join button asks for a connection by
+// setting Connecting; the next poll tries once and lands on Connected or back on Offline.
+namespace NetworkStatus {
+enum : int {
+    Offline = 0,
+    Connecting = 1,
+    Connected = 2,
+};
+}
+
 // The game's one TCP connection to the operator console (the console listens, the game
 // connects). Polled once per frame: connects when the menu asks for it, then handles every
 // message that has arrived and sends the game's reports. Frames are cut and queued here, with
@@ -21,8 +31,8 @@ class Network {
 public:
     explicit Network(Game* game);
 
-    // Connects when asked to (status 1), or flushes the outgoing queue and drains and handles
-    // every complete message (status 2).
+    // Connects when asked to (Connecting), or flushes the outgoing queue and drains and handles
+    // every complete message (Connected).
     void poll();
     // Blocking connect with a three-second time-out, then non-blocking.
     bool connect();

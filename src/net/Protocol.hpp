@@ -16,6 +16,9 @@ namespace Protocol {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The console listens on this TCP port and the game connects to it.
+constexpr unsigned short Port = 3000;
+
 constexpr std::size_t HeaderSize = 4;
 // A frame that claims a longer payload breaks the connection: nothing we send comes near it, and
 // a peer must not make us buffer whatever it claims.

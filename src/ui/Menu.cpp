@@ -12,11 +12,7 @@
 #include "ui/StateButton.hpp"
 #include "ui/TextBox.hpp"
 
-namespace {
-enum Page : int { MainPage, JoinPage, SettingsPage, ControlsPage, StatsPage, EndOfGamePage };
-}
-
-Menu::Menu(Game* game) : currentPage(0), game(game) {}
+Menu::Menu(Game* game) : currentPage(Page::Main), game(game) {}
 
 void Menu::build()
 {
@@ -33,41 +29,42 @@ void Menu::build()
     };
 
     MenuPage& main = newPage();
-    main.add(std::make_unique<StateButton>("Joining", &currentPage, JoinPage, sfx));
-    main.add(std::make_unique<StateButton>("Settings", &currentPage, SettingsPage, sfx));
-    main.add(std::make_unique<StateButton>("Stats", &currentPage, StatsPage, sfx));
+    main.add(std::make_unique<StateButton>("Joining", &currentPage, Page::Join, sfx));
+    main.add(std::make_unique<StateButton>("Settings", &currentPage, Page::Settings, sfx));
+    main.add(std::make_unique<StateButton>("Stats", &currentPage, Page::Stats, sfx));
     main.add(std::make_unique<StateButton>("Quit", &game->getState(), GameState::Quit, sfx));
 
     MenuPage& join = newPage();
     join.add(std::make_unique<TextBox>("IP :", &network.getAddress(), 15, sfx));
-    join.add(std::make_unique<StateButton>("Join", &network.getStatus(), 1, sfx));
-    join.add(std::make_unique<BackButton>(&currentPage, MainPage, sfx));
+    join.add(std::make_unique<StateButton>("Join", &network.getStatus(), NetworkStatus::Connecting,
+                                           sfx));
+    join.add(std::make_unique<BackButton>(&currentPage, Page::Main, sfx));
 
     MenuPage& settings = newPage();
     settings.add(std::make_unique<SlideBare>("Musique Volume", &game->getMusic(), sfx));
     settings.add(std::make_unique<SlideBare>("SFX Volume", sfx, sfx));
-    settings.add(std::make_unique<StateButton>("Controls", &currentPage, ControlsPage, sfx));
+    settings.add(std::make_unique<StateButton>("Controls", &currentPage, Page::Controls, sfx));
     settings.add(std::make_unique<FullScreenButton>("Full Screen \"OFF\"", &game->getWindow(), sfx));
-    settings.add(std::make_unique<BackButton>(&currentPage, MainPage, sfx));
+    settings.add(std::make_unique<BackButton>(&currentPage, Page::Main, sfx));
 
     MenuPage& controls = newPage();
     controls.add(std::make_unique<KeyButton>("Up :", &player.getKey("up"), sfx));
     controls.add(std::make_unique<KeyButton>("Left :", &player.getKey("left"), sfx));
     controls.add(std::make_unique<KeyButton>("Right :", &player.getKey("right"), sfx));
     controls.add(std::make_unique<KeyButton>("Interact :", &player.getKey("action"), sfx));
-    controls.add(std::make_unique<BackButton>(&currentPage, SettingsPage, sfx));
+    controls.add(std::make_unique<BackButton>(&currentPage, Page::Settings, sfx));
 
     MenuPage& stats = newPage();
     stats.add(std::make_unique<InfoBox>());
     for (int slot = 0; slot < 5; ++slot)
         stats.add(std::make_unique<StatsButton>(&score->tableEntry(slot), sfx, false));
-    stats.add(std::make_unique<BackButton>(&currentPage, MainPage, sfx));
+    stats.add(std::make_unique<BackButton>(&currentPage, Page::Main, sfx));
 
     MenuPage& endOfGame = newPage();
     endOfGame.add(std::make_unique<InfoBox>());
     endOfGame.add(std::make_unique<TextBox>("Name :", &score->currentEntry().getName(), 8, sfx));
     endOfGame.add(std::make_unique<StatsButton>(&score->currentEntry(), sfx, true));
-    endOfGame.add(std::make_unique<SaveButton>(&currentPage, StatsPage, score, sfx));
+    endOfGame.add(std::make_unique<SaveButton>(&currentPage, Page::Stats, score, sfx));
 }
 
 void Menu::update()

@@ -11,8 +11,20 @@
 
 class Game;
 
+// The menu's pages, in the order build() creates them.
+namespace Page {
+enum : int {
+    Main = 0,
+    Join = 1,
+    Settings = 2,
+    Controls = 3,
+    Stats = 4,
+    EndOfGame = 5,
+};
+}
+
 // What the player sees in the menu state: the animated backdrop and one of six pages of
-// widgets. Pages change only when a widget writes currentPage, or after a game (page 5).
+// widgets. Pages change only when a widget writes currentPage, or after a game (EndOfGame).
 class Menu {
 public:
     explicit Menu(Game* game);

@@ -77,7 +77,7 @@ void Geiger::objectTaken()
 void Geiger::update(float dt)
 {
     const float y = 150.f + 30.f * std::sin(bobPhase);
-    const bool stepping = *game->getPlayer().getMoveState() == 1;
+    const bool stepping = *game->getPlayer().getMoveState() == MoveState::Stepping;
     bobPhase += (stepping ? 9.f : 0.3f) * dt;
     shape.setPosition(ScreenX, y);
 

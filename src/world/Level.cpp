@@ -1,6 +1,8 @@
 #include "world/Level.hpp"
 
 #include "core/Game.hpp"
+#include "world/Cell.hpp"
+#include "world/Direction.hpp"
 #include "world/LevelFile.hpp"
 
 #include <cstdlib>
@@ -13,11 +15,6 @@ const char* const TutorialPath = "data/level/Tutorial.txt";
 
 // The four start headings, in radians, a quarter turn apart.
 const float StartAngles[4] = {0.f, 1.570796f, 3.141592f, 4.712388f};
-
-bool isOpenDoor(int value)
-{
-    return value >= 8 && value <= 22 && value % 2 == 0;
-}
 }
 
 Level::Level(Game* game) : game(game), size(0, 0), atlasWidth(6000), tileSize(250) {}
@@ -53,14 +50,14 @@ void Level::apply(const LevelFile& file)
     for (int y = 0; y < size.second; ++y) {
         for (int x = 0; x < size.first; ++x) {
             int& cell = grid[y][x];
-            if (cell >= 3 && cell <= 7) {
+            if (Cell::isObject(cell)) {
                 objects[cell] = {x, y};
-            } else if (cell == 9) {
+            } else if (cell == Cell::ExitCandidate) {
                 if (r == 0) {
                     std::cout << "[LEVEL] Exit Door at :(" << x << ";" << y << ")\n";
-                    cell = 24;
+                    cell = Cell::Exit;
                 } else {
-                    cell = 1;
+                    cell = Cell::Wall;
                 }
                 --r;
             }
@@ -80,7 +77,7 @@ void Level::apply(const LevelFile& file)
             x = std::rand() % size.first;
             y = std::rand() % size.second;
             angle = StartAngles[std::rand() % 4];
-        } while (getCell(x, y) != 0);
+        } while (getCell(x, y) != Cell::Floor);
     }
     std::cout << "[LEVEL] Player at :(" << x << ";" << y << ")\n";
 
@@ -97,7 +94,7 @@ void Level::apply(const LevelFile& file)
     for (const sf::Vector2i& point : file.spawnPoints)
         monster.addSpawnPoint(point);
     monster.respawn();
-    monster.setMode(1);
+    monster.setMode(MonsterMode::Wandering);
 }
 
 int Level::getCell(int x, int y) const { return grid[y][x]; }
@@ -114,17 +111,11 @@ bool Level::contains(int x, int y) const
 
 bool Level::canMonsterEnter(int x, int y, int direction) const
 {
-    switch (direction) {
-    case 1: --y; break;
-    case 2: ++x; break;
-    case 4: ++y; break;
-    case 8: --x; break;
-    default: break;
-    }
-    if (!isInside(x, y))
+    const sf::Vector2i next = sf::Vector2i(x, y) + Direction::step(direction);
+    if (!isInside(next.x, next.y))
         return false;
-    const int value = getCell(x, y);
-    return value == 0 || isOpenDoor(value);
+    const int value = getCell(next.x, next.y);
+    return value == Cell::Floor || Cell::isOpenDoor(value);
 }
 
 int Level::getAtlasWidth() const { return atlasWidth; }
@@ -146,7 +137,7 @@ void Level::mapDoors(std::vector<int> values)
     bool fresh = false;
     for (const std::vector<int>& row : grid)
         for (int cell : row)
-            fresh = fresh || cell == 8;
+            fresh = fresh || cell == Cell::FileDoor;
     if (!fresh)
         return;
 
@@ -155,21 +146,21 @@ void Level::mapDoors(std::vector<int> values)
     for (int y = 0; y < size.second; ++y) {
         for (int x = 0; x < size.first; ++x) {
             int& cell = grid[y][x];
-            if (cell != 8)
+            if (cell != Cell::FileDoor)
                 continue;
             // A door the list cannot name could never be opened or closed: wall it up.
             if (count >= values.size()) {
                 std::cerr << "MapDoor " << count << " : no value in the door list for ("
                           << x << ";" << y << "), the door becomes a wall\n";
-                cell = 1;
-            } else if (values[count] < 8 || values[count] > 23) {
+                cell = Cell::Wall;
+            } else if (!Cell::isDoor(values[count])) {
                 std::cerr << "MapDoor " << count << " : value " << values[count]
                           << " is no door value, (" << x << ";" << y << ") becomes a wall\n";
-                cell = 1;
+                cell = Cell::Wall;
             } else {
                 const int value = values[count];
-                doors[value & ~1] = {x, y};
-                doors[value | 1] = {x, y};
+                doors[Cell::openDoor(value)] = {x, y};
+                doors[Cell::closedDoor(value)] = {x, y};
                 cell = value;
                 std::cout << "MapDoor" << count << " : " << value << " (" << x << ";" << y
                           << ")\n";
@@ -188,11 +179,11 @@ void Level::toggleDoor(int value)
     const int y = found->second.second;
     Sfx& sfx = game->getSfx();
 
-    if (value % 2 == 0) {
+    if (Cell::isOpenDoor(value)) {
         std::cout << "Closing door (" << x << ";" << y << ")\n";
         sfx.playDoorLightOff();
-        grid[y][x] = value + 1;
-        doors[value + 1] = {x, y};
+        grid[y][x] = Cell::closedDoor(value);
+        doors[Cell::closedDoor(value)] = {x, y};
 
         Monster& monster = game->getMonster();
         if (game->getPlayer().getTile() == sf::Vector2i(x, y)) {
@@ -203,14 +194,14 @@ void Level::toggleDoor(int value)
         } else if (monster.isPresent() && monster.getPosition() == sf::Vector2i(x, y)) {
             monster.paralyse(6);
             monster.setPresent(false);
-            monster.setMode(2);
+            monster.setMode(MonsterMode::Paralysed);
             sfx.playDoorCrush();
         }
     } else {
         std::cout << "Opening Door (" << x << ";" << y << ")\n";
         sfx.playDoorLightOn();
-        grid[y][x] = value - 1;
-        doors[value - 1] = {x, y};
+        grid[y][x] = Cell::openDoor(value);
+        doors[Cell::openDoor(value)] = {x, y};
     }
 }
 
@@ -218,13 +209,13 @@ void Level::clearDoorCell(int value)
 {
     const auto found = doors.find(value);
     if (found != doors.end())
-        grid[found->second.second][found->second.first] = 0;
+        grid[found->second.second][found->second.first] = Cell::Floor;
 }
 
 void Level::restoreDoorAt(int x, int y)
 {
     for (const auto& [value, cell] : doors) {
-        if (cell == std::pair<int, int>(x, y) && value % 2 == 0) {
+        if (cell == std::pair<int, int>(x, y) && Cell::isOpenDoor(value)) {
             grid[y][x] = value;
             game->getSfx().playDoorOpenClose();
         }
@@ -236,23 +227,23 @@ bool Level::interact(int x, int y)
     if (!contains(x, y))
         return false;
     int& cell = grid[y][x];
-    if (cell == 2) {
+    if (cell == Cell::Spent) {
         game->getSfx().playInvalid();
         return false;
     }
-    if (cell >= 3 && cell <= 7) {
+    if (Cell::isObject(cell)) {
         const int value = cell;
-        cell = 2;
+        cell = Cell::Spent;
         game->getGeiger().objectTaken();
         game->getScore().currentEntry().addLoot();
         game->getNetwork().sendInteraction(value);
         return true;
     }
-    if (cell == 24) {
+    if (cell == Cell::Exit) {
         game->setState(GameState::GameWon);
         game->getSfx().playDoorExitLevel();
         game->getSfx().playVoiceExit();
-        game->getNetwork().sendInteraction(24);
+        game->getNetwork().sendInteraction(Cell::Exit);
         return true;
     }
     return false;

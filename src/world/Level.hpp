@@ -25,7 +25,7 @@ public:
     int getCell(int x, int y) const;
     // True when 1 <= x < width and 1 <= y < height: row 0 and column 0 count as outside.
     bool isInside(int x, int y) const;
-    // Whether the monster may move from (x, y) one cell in direction (1 N, 2 E, 4 S, 8 W).
+    // Whether the monster may move from (x, y) one cell in a Direction.
     bool canMonsterEnter(int x, int y, int direction) const;
     int getAtlasWidth() const;
     int getTileSize() const;

@@ -1,5 +1,7 @@
 #include "world/LevelFile.hpp"
 
+#include "world/Cell.hpp"
+
 #include <sstream>
 
 LevelFile LevelFile::parse(std::istream& in, bool withStart)
@@ -70,18 +72,18 @@ std::string LevelFile::check() const
                 x >= static_cast<int>(cells[y].size()))
                 return "cell " + cellName(x, y) + " is missing";
             const int value = cells[y][x];
-            if (value < 0 || value > 9)
+            if (value < Cell::Floor || value > Cell::LastFileValue)
                 return "cell " + cellName(x, y) + " holds " + std::to_string(value) +
                        ", outside 0 to 9";
             const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
-            if (border && value == 0)
+            if (border && value == Cell::Floor)
                 return "border cell " + cellName(x, y) + " is floor";
         }
     }
 
-    if (count(0) == 0)
+    if (count(Cell::Floor) == 0)
         return "the map has no floor cell";
-    if (count(8) > 8)
+    if (count(Cell::FileDoor) > Cell::DoorPairs)
         return "more than eight door cells";
     if (withStart && !hasStart)
         return "the tutorial's start is missing";

@@ -32,7 +32,7 @@ TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
 
     Game game;
     game.getNetwork().getAddress() = "127.0.0.1";
-    game.getNetwork().getStatus() = 1;
+    game.getNetwork().getStatus() = NetworkStatus::Connecting;
     ASSERT_TRUE(exchange(game, console, [&console] { return console.getLink().isConnected(); }));
 
     ASSERT_TRUE(console.toggleDoor(2));

@@ -62,7 +62,7 @@ TEST(GameTest, LostGamePrintsLoseOnceAndReturnsToTheEndOfGamePage)
     EXPECT_EQ(countOf(output, "lose\n"), 1u);
     EXPECT_EQ(stateAfterOneFrame, GameState::EnterMenu);
     EXPECT_EQ(game.getState(), GameState::InMenu);
-    EXPECT_EQ(game.getMenu().getPage(), 5);
+    EXPECT_EQ(game.getMenu().getPage(), Page::EndOfGame);
 }
 
 TEST(GameTest, WonGameReturnsToTheEndOfGamePageSilently)
@@ -75,7 +75,7 @@ TEST(GameTest, WonGameReturnsToTheEndOfGamePageSilently)
 
     EXPECT_EQ(countOf(output, "lose"), 0u);
     EXPECT_EQ(game.getState(), GameState::EnterMenu);
-    EXPECT_EQ(game.getMenu().getPage(), 5);
+    EXPECT_EQ(game.getMenu().getPage(), Page::EndOfGame);
 }
 
 TEST(GameTest, UnknownStateIsLeftAlone)
@@ -94,11 +94,11 @@ TEST(GameTest, EventsReachThePlayerOnlyInGame)
                       GameState::GameLost, GameState::InMenu}) {
         game.setState(state);
         game.handleEvent(turnRight);
-        EXPECT_EQ(*game.getPlayer().getMoveState(), 0) << "state " << state;
+        EXPECT_EQ(*game.getPlayer().getMoveState(), MoveState::Still) << "state " << state;
     }
     game.setState(GameState::InGame);
     game.handleEvent(turnRight);
-    EXPECT_EQ(*game.getPlayer().getMoveState(), 3);
+    EXPECT_EQ(*game.getPlayer().getMoveState(), MoveState::TurningRight);
 }
 
 TEST(GameTest, QuitClosesTheWindowAtTheNextEventOfAnyKind)

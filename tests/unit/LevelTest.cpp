@@ -1,4 +1,5 @@
 #include "core/Game.hpp"
+#include "world/Direction.hpp"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,8 @@ void press(Game& game, sf::Keyboard::Key key)
 // Lets the start-of-level freeze run out, then runs frames until the step or turn is over.
 void settle(Game& game)
 {
-    for (int frame = 0; frame < 2000 && *game.getPlayer().getMoveState() != 0; ++frame)
+    for (int frame = 0; frame < 2000 && *game.getPlayer().getMoveState() != MoveState::Still;
+         ++frame)
         game.getPlayer().update(0.01f);
 }
 
@@ -153,7 +155,7 @@ TEST(LevelTest, RandomStartsAreFloorCentresFacingAnAxis)
         // Facing an axis, a step lands on the centre of a neighbouring cell or is refused.
         settle(game);
         press(game, sf::Keyboard::W);
-        EXPECT_EQ(*game.getPlayer().getMoveState(), 0);
+        EXPECT_EQ(*game.getPlayer().getMoveState(), MoveState::Still);
     }
     EXPECT_EQ(starts, (std::set<int>{11, 32, 13}));
 }
@@ -192,16 +194,16 @@ TEST(LevelTest, MonsterEntersFloorAndOpenDoorsOnly)
     level.mapDoors({10, 13, 8});
     testing::internal::GetCapturedStdout();
 
-    EXPECT_TRUE(level.canMonsterEnter(1, 1, 2));
-    EXPECT_FALSE(level.canMonsterEnter(4, 1, 8));
-    EXPECT_TRUE(level.canMonsterEnter(3, 1, 8));
-    EXPECT_FALSE(level.canMonsterEnter(2, 1, 2));
-    EXPECT_TRUE(level.canMonsterEnter(5, 1, 8));
-    EXPECT_FALSE(level.canMonsterEnter(1, 1, 1));
-    EXPECT_FALSE(level.canMonsterEnter(1, 1, 8));
+    EXPECT_TRUE(level.canMonsterEnter(1, 1, Direction::East));
+    EXPECT_FALSE(level.canMonsterEnter(4, 1, Direction::West));
+    EXPECT_TRUE(level.canMonsterEnter(3, 1, Direction::West));
+    EXPECT_FALSE(level.canMonsterEnter(2, 1, Direction::East));
+    EXPECT_TRUE(level.canMonsterEnter(5, 1, Direction::West));
+    EXPECT_FALSE(level.canMonsterEnter(1, 1, Direction::North));
+    EXPECT_FALSE(level.canMonsterEnter(1, 1, Direction::West));
 
     loadCapturingOutput(game, writeLevel("example", Example));
-    EXPECT_FALSE(level.canMonsterEnter(3, 1, 4));
+    EXPECT_FALSE(level.canMonsterEnter(3, 1, Direction::South));
 }
 
 TEST(LevelTest, RejectedFileLeavesThePreviousLevelInPlace)
@@ -335,7 +337,7 @@ TEST(LevelTest, DoorsStartClosedOpenAndIgnoreUnknownValues)
     testing::internal::CaptureStdout();
     level.mapDoors({11, 12, 23});
     EXPECT_EQ(level.getGrid()[1], (std::vector<int>{1, 0, 11, 12, 23, 0, 1}));
-    EXPECT_FALSE(level.canMonsterEnter(1, 1, 2));
+    EXPECT_FALSE(level.canMonsterEnter(1, 1, Direction::East));
 
     level.toggleDoor(11);
     level.toggleDoor(23);

@@ -38,27 +38,27 @@ TEST_F(MenuTest, MainPageRowsLeadToTheirPagesAndQuit)
     const struct {
         int y;
         int page;
-    } rows[] = {{305, 1}, {365, 2}, {425, 4}};
+    } rows[] = {{305, Page::Join}, {365, Page::Settings}, {425, Page::Stats}};
     for (const auto& row : rows) {
-        menu.setPage(0);
+        menu.setPage(Page::Main);
         clickAt(140, row.y);
         EXPECT_EQ(menu.getPage(), row.page) << "y = " << row.y;
     }
 
-    menu.setPage(0);
+    menu.setPage(Page::Main);
     clickAt(140, 545);
-    EXPECT_EQ(menu.getPage(), 0);
+    EXPECT_EQ(menu.getPage(), Page::Main);
     EXPECT_EQ(game.getState(), GameState::EnterMenu);
     clickAt(629, 519);
     EXPECT_EQ(game.getState(), GameState::Quit);
-    EXPECT_EQ(menu.getPage(), 0);
+    EXPECT_EQ(menu.getPage(), Page::Main);
 }
 
 TEST_F(MenuTest, ThePressThatSwitchesPagesDoesNotReachTheNewPage)
 {
-    menu.setPage(2);
+    menu.setPage(Page::Settings);
     clickAt(400, 435);
-    ASSERT_EQ(menu.getPage(), 3);
+    ASSERT_EQ(menu.getPage(), Page::Controls);
     // The controls page's third key box lies under the same pointer; it must not be listening.
     menu.handleEvent(keyPressed(sf::Keyboard::K), {400, 435});
     EXPECT_EQ(game.getPlayer().getKey("right"), sf::Keyboard::D);
@@ -66,19 +66,19 @@ TEST_F(MenuTest, ThePressThatSwitchesPagesDoesNotReachTheNewPage)
 
 TEST_F(MenuTest, StatisticsPanelTakesNoRowOnTheStatisticsPage)
 {
-    menu.setPage(4);
+    menu.setPage(Page::Stats);
     menu.handleEvent(moved(140, 305), {140, 305});
     EXPECT_TRUE(heard(MenuHover));
 
     clickAt(140, 645);
-    EXPECT_EQ(menu.getPage(), 4);
+    EXPECT_EQ(menu.getPage(), Page::Stats);
     clickAt(140, 605);
-    EXPECT_EQ(menu.getPage(), 0);
+    EXPECT_EQ(menu.getPage(), Page::Main);
 }
 
 TEST_F(MenuTest, EndOfGamePageHasTheNameBoxTheResultAndSubmitInThatOrder)
 {
-    menu.setPage(5);
+    menu.setPage(Page::EndOfGame);
     menu.handleEvent(moved(140, 375), {140, 375});
     EXPECT_TRUE(heard(MenuHover));
 
@@ -90,7 +90,7 @@ TEST_F(MenuTest, EndOfGamePageHasTheNameBoxTheResultAndSubmitInThatOrder)
     game.getScore().currentEntry().getName().clear();
     clickAt(140, 425);
     EXPECT_TRUE(heard(Invalid));
-    EXPECT_EQ(menu.getPage(), 5);
+    EXPECT_EQ(menu.getPage(), Page::EndOfGame);
 }
 
 TEST_F(MenuTest, APageNumberWithoutAPageShowsOnlyTheBackdrop)

@@ -47,7 +47,7 @@ protected:
     void placePlayer(sf::Vector2i cell)
     {
         game.getPlayer().setPosition({cell.x + 0.5f, cell.y + 0.5f});
-        *game.getPlayer().getMoveState() = 0;
+        *game.getPlayer().getMoveState() = MoveState::Still;
     }
 
     std::string turn()
@@ -58,7 +58,7 @@ protected:
     }
 
     sf::Vector2i monster() { return game.getMonster().getPosition(); }
-    bool caught() { return *game.getPlayer().getMoveState() == 4; }
+    bool caught() { return *game.getPlayer().getMoveState() == MoveState::Dying; }
     bool playing(int effect)
     {
         return game.getSfx().getVoice(effect).getStatus() == sf::Sound::Playing;
@@ -89,7 +89,7 @@ TEST_F(MonsterTest, MonsterMovesOnlyAfterACompletedStep)
     start("steps", OpenRoom, "1\n1 5 5\n", {3, 3}, {1, 5});
     for (int frame = 0; frame < 1100; ++frame)
         game.getPlayer().update(0.01f);
-    ASSERT_EQ(*game.getPlayer().getMoveState(), 0);
+    ASSERT_EQ(*game.getPlayer().getMoveState(), MoveState::Still);
 
     sf::Event press;
     press.type = sf::Event::KeyPressed;

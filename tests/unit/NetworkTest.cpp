@@ -36,9 +36,9 @@ void joinGame(Game& game, TestConsole& console)
 {
     ASSERT_TRUE(console.isListening());
     game.getNetwork().getAddress() = "127.0.0.1";
-    game.getNetwork().getStatus() = 1;
+    game.getNetwork().getStatus() = NetworkStatus::Connecting;
     game.getNetwork().poll();
-    ASSERT_EQ(game.getNetwork().getStatus(), 2);
+    ASSERT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
     ASSERT_TRUE(console.accept());
 }
 
@@ -76,23 +76,23 @@ TEST(NetworkTest, JoinConnectsOnlyToAConsoleThatListens)
     Network& network = game.getNetwork();
 
     network.getAddress() = "127.0.0.1";
-    network.getStatus() = 1;
+    network.getStatus() = NetworkStatus::Connecting;
     network.poll();
-    EXPECT_EQ(network.getStatus(), 0);
+    EXPECT_EQ(network.getStatus(), NetworkStatus::Offline);
 
     TestConsole console;
     ASSERT_TRUE(console.isListening());
     for (const char* address : {"", "no-such-console.invalid"}) {
         network.getAddress() = address;
-        network.getStatus() = 1;
+        network.getStatus() = NetworkStatus::Connecting;
         network.poll();
-        EXPECT_EQ(network.getStatus(), 0) << "address '" << address << "'";
+        EXPECT_EQ(network.getStatus(), NetworkStatus::Offline) << "address '" << address << "'";
     }
 
     network.getAddress() = "127.0.0.1";
-    network.getStatus() = 1;
+    network.getStatus() = NetworkStatus::Connecting;
     network.poll();
-    EXPECT_EQ(network.getStatus(), 2);
+    EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
     EXPECT_TRUE(console.accept());
 }
 
@@ -263,7 +263,7 @@ TEST(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
     EXPECT_EQ(entry.getReboot(), 6);
     EXPECT_FLOAT_EQ(entry.getTotal(), -1.5f);
     EXPECT_TRUE(console.seesClosed());
-    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
 
     game.getNetwork().sendPlayerMoved();
     EXPECT_EQ(capturedPoll(game), "");
@@ -279,9 +279,9 @@ TEST(NetworkTest, JoinWhileConnectedReplacesTheConnection)
     TestConsole console;
     joinGame(game, console);
 
-    game.getNetwork().getStatus() = 1;
+    game.getNetwork().getStatus() = NetworkStatus::Connecting;
     game.getNetwork().poll();
-    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
     EXPECT_TRUE(console.seesClosed());
     ASSERT_TRUE(console.accept());
     game.getNetwork().sendPlayerLost();
@@ -331,7 +331,7 @@ TEST(NetworkTest, HalfAFrameWaitsForTheRestAndDiesQuietlyWithItsPeer)
     console.hangUp();
     EXPECT_EQ(capturedPoll(game), "");
     EXPECT_EQ(capturedPoll(game), "");
-    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
     game.getNetwork().sendPlayerMoved();
 }
 
@@ -353,7 +353,7 @@ TEST(NetworkTest, FrameClaimingGigabytesClosesTheConnectionWithoutBufferingIt)
     EXPECT_THAT(errors, HasSubstr("4294967295 bytes"));
     EXPECT_TRUE(console.seesClosed());
     EXPECT_LT(heldAfter, heldBefore + 32768);
-    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
 }
 
 Bytes scanRequests(int count)
@@ -412,7 +412,7 @@ TEST(NetworkTest, ConsoleThatNeverReadsIsCutOffPastOneMebibyteOfReplies)
 
     EXPECT_THAT(errors, HasSubstr("has stopped reading"));
     EXPECT_TRUE(console.seesClosed());
-    EXPECT_EQ(game.getNetwork().getStatus(), 2);
+    EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
 }
 
 TEST(NetworkTest, ReportsWithoutAConnectionAreDropped)
@@ -425,7 +425,7 @@ TEST(NetworkTest, ReportsWithoutAConnectionAreDropped)
     network.sendMonsterPosition();
     network.sendObjectPosition(4);
     network.poll();
-    EXPECT_EQ(network.getStatus(), 0);
+    EXPECT_EQ(network.getStatus(), NetworkStatus::Offline);
 }
 
 TEST(NetworkTestDeathTest, LevelOutsideTheCatalogueEndsTheGame)

@@ -53,7 +53,7 @@ public:
     float settle(float dt)
     {
         float elapsed = 0.f;
-        for (int frame = 0; frame < 100000 && moveState() != 0; ++frame) {
+        for (int frame = 0; frame < 100000 && moveState() != MoveState::Still; ++frame) {
             player().update(dt);
             elapsed += dt;
         }
@@ -99,7 +99,7 @@ TEST(PlayerTest, StepTakesFiveEighthsOfASecondAndEndsOnTheCentre)
     play.press(sf::Keyboard::W);
     play.player().update(3.f);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(play.moveState(), 0);
+    EXPECT_EQ(play.moveState(), MoveState::Still);
     EXPECT_EQ(play.stepTrace(), "[Player] Position : (2.5;1.5)\n");
 }
 
@@ -123,7 +123,7 @@ TEST(PlayerTest, KeysDuringMotionAreLostAndTurnsEndOnAnAxis)
     EXPECT_EQ(play.player().getTile(), sf::Vector2i(3, 1));
 
     play.press(sf::Keyboard::D);
-    EXPECT_EQ(play.moveState(), 3);
+    EXPECT_EQ(play.moveState(), MoveState::TurningRight);
     play.settle(0.02f);
     EXPECT_EQ(play.stepTrace(), "[Player] Position : (3.5;1.5)\n");
     EXPECT_EQ(play.player().getTile(), sf::Vector2i(3, 2));
@@ -132,9 +132,9 @@ TEST(PlayerTest, KeysDuringMotionAreLostAndTurnsEndOnAnAxis)
     testing::internal::CaptureStdout();
     play.press(sf::Keyboard::W);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(play.moveState(), 0);
+    EXPECT_EQ(play.moveState(), MoveState::Still);
     play.press(sf::Keyboard::A);
-    EXPECT_EQ(play.moveState(), 2);
+    EXPECT_EQ(play.moveState(), MoveState::TurningLeft);
 }
 
 TEST(PlayerTest, EarlierBindingsWinOnASharedKey)
@@ -142,20 +142,20 @@ TEST(PlayerTest, EarlierBindingsWinOnASharedKey)
     Playing play;
     play.player().getKey("left") = sf::Keyboard::W;
     play.press(sf::Keyboard::W);
-    EXPECT_EQ(play.moveState(), 1);
+    EXPECT_EQ(play.moveState(), MoveState::Stepping);
     play.settle(0.01f);
 
     play.player().getKey("up") = sf::Keyboard::Up;
     play.player().getKey("left") = sf::Keyboard::Left;
     play.player().getKey("right") = sf::Keyboard::Left;
     play.press(sf::Keyboard::Left);
-    EXPECT_EQ(play.moveState(), 2);
+    EXPECT_EQ(play.moveState(), MoveState::TurningLeft);
     play.settle(0.01f);
 
     play.player().getKey("action") = sf::Keyboard::Right;
     play.player().getKey("right") = sf::Keyboard::Right;
     play.press(sf::Keyboard::Right);
-    EXPECT_EQ(play.moveState(), 3);
+    EXPECT_EQ(play.moveState(), MoveState::TurningRight);
     EXPECT_EQ(play.player().getKey("up"), sf::Keyboard::Up);
 }
 
@@ -187,7 +187,7 @@ TEST(PlayerTest, WalkingThroughAnOpenDoorClearsAndRestoresIt)
     level.toggleDoor(8);
     play.press(sf::Keyboard::W);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(play.moveState(), 0);
+    EXPECT_EQ(play.moveState(), MoveState::Still);
     EXPECT_EQ(level.getCell(4, 1), 9);
 }
 
@@ -210,12 +210,12 @@ TEST(PlayerTest, LevelStartFreezesTenSecondsWhileTheLightComesUp)
     for (int frame = 0; frame < 589; ++frame)
         player.update(0.01f);
     play.press(sf::Keyboard::D);
-    EXPECT_EQ(play.moveState(), 5);
+    EXPECT_EQ(play.moveState(), MoveState::Starting);
     player.update(0.15f);
     play.press(sf::Keyboard::D);
-    EXPECT_EQ(play.moveState(), 3);
+    EXPECT_EQ(play.moveState(), MoveState::TurningRight);
 
-    player.setLightState(1);
+    player.setLightState(LightState::Darkening);
     player.update(2.f);
     EXPECT_NEAR(player.getDarkness(), 2.1f, 0.001f);
     player.update(2.1f);
@@ -233,7 +233,7 @@ TEST(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
     std::vector<int> state;
     testing::internal::CaptureStdout();
     player.caught();
-    while (play.moveState() == 4 && sound.size() < 600) {
+    while (play.moveState() == MoveState::Dying && sound.size() < 600) {
         player.update(0.01f);
         sound.push_back(death.getStatus() == sf::Sound::Playing);
         darkness.push_back(player.getDarkness());
@@ -276,7 +276,7 @@ TEST(PlayerTest, ViewOfTheTutorialIsDrawnAndFollowsATurn)
     step.type = sf::Event::KeyPressed;
     step.key = {sf::Keyboard::W, false, false, false, false};
     player.handleEvent(step);
-    EXPECT_EQ(*player.getMoveState(), 0);
+    EXPECT_EQ(*player.getMoveState(), MoveState::Still);
 
     testing::internal::CaptureStdout();
     game.getLevel().load("data/level/Tutorial.txt");
