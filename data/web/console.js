@@ -492,6 +492,8 @@
             drawPlan();
     }).observe(wrap);
 
+    // A new link pasted into the same tab (a console that restarted has new keys): start over.
+    window.addEventListener("hashchange", () => location.reload());
     window.addEventListener("online", () => {
         if (retryTimer)
             connect();
