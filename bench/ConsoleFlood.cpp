@@ -26,7 +26,7 @@ void BM_ConsoleFloodUpdate(benchmark::State& state)
     int game = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(GameLink::port);
+    address.sin_port = htons(Protocol::Port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (connect(game, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         state.SkipWithError("cannot connect to the console");

@@ -1,23 +1,25 @@
 #include "console/DoorBoard.hpp"
 
+#include "world/Cell.hpp"
+
 DoorBoard::DoorBoard() = default;
 
 DoorBoard::DoorBoard(int count) : open(static_cast<std::size_t>(count > 0 ? count : 0), true) {}
 
 int DoorBoard::openValue(int door)
 {
-    return 8 + 2 * (door - 1);
+    return Cell::FirstDoor + 2 * (door - 1);
 }
 int DoorBoard::closedValue(int door)
 {
-    return 9 + 2 * (door - 1);
+    return Cell::closedDoor(openValue(door));
 }
 
 int DoorBoard::doorOfValue(int value)
 {
-    if (value < 8 || value > 23)
+    if (!Cell::isDoor(value))
         return 0;
-    return (value - 8) / 2 + 1;
+    return (value - Cell::FirstDoor) / 2 + 1;
 }
 
 int DoorBoard::getCount() const
@@ -26,7 +28,7 @@ int DoorBoard::getCount() const
 }
 bool DoorBoard::isStartable() const
 {
-    return getCount() <= maxDoors;
+    return getCount() <= Cell::DoorPairs;
 }
 
 bool DoorBoard::isOpen(int door) const
@@ -49,14 +51,13 @@ void DoorBoard::apply(int value)
     int door = doorOfValue(value);
     if (door == 0 || door > getCount())
         return;
-    // An even value closes its door, an odd one opens it.
-    open[static_cast<std::size_t>(door - 1)] = value % 2 == 1;
+    open[static_cast<std::size_t>(door - 1)] = !Cell::isOpenValue(value);
 }
 
 void DoorBoard::load(const std::vector<int>& values)
 {
     for (std::size_t i = 0; i < values.size() && i < open.size(); ++i)
-        open[i] = values[i] % 2 == 0;
+        open[i] = Cell::isOpenValue(values[i]);
 }
 
 std::vector<int> DoorBoard::values() const

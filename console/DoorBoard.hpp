@@ -3,20 +3,17 @@
 #include <vector>
 
 // The doors of the level being run, numbered from 1 in the reading order of their cells. Door k
-// owns the value pair 8 + 2(k - 1) (open) and 9 + 2(k - 1) (closed); the board remembers which
-// of the two each door holds, so the operator's click always sends the opposite one.
+// owns the k-th value pair of Cell (open, then closed); the board remembers which of the two
+// each door holds, so the operator's click always sends the opposite one.
 class DoorBoard {
 public:
-    // The game knows eight door pairs at most.
-    static constexpr int maxDoors = 8;
-
     DoorBoard();
     // All doors open.
     explicit DoorBoard(int count);
 
     static int openValue(int door);
     static int closedValue(int door);
-    // The door a value belongs to (1 to 8), 0 for a value outside 8 to 23.
+    // The door a value belongs to (from 1), 0 for a value that is no door value.
     static int doorOfValue(int value);
 
     int getCount() const;

@@ -58,7 +58,7 @@ GameLink::ListenResult GameLink::listen(const std::string& bindAddress, std::str
 {
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(port);
+    address.sin_port = htons(Protocol::Port);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
     if (!bindAddress.empty() && !resolve(bindAddress, address.sin_addr)) {
         problem = "cannot listen on " + bindAddress + ": not an IPv4 address or a known host name";
@@ -77,14 +77,15 @@ GameLink::ListenResult GameLink::listen(const std::string& bindAddress, std::str
     if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listener, 4) != 0) {
         int error = errno;
+        const std::string port = std::to_string(Protocol::Port);
         close(listener);
         listener = -1;
         if (error == EADDRINUSE) {
-            problem = "port 3000 is in use: is another console running?";
+            problem = "port " + port + " is in use: is another console running?";
             return ListenResult::PortInUse;
         }
         problem = "cannot listen on " +
-                  (bindAddress.empty() ? std::string("port 3000") : bindAddress + ":3000") + ": " +
+                  (bindAddress.empty() ? "port " + port : bindAddress + ":" + port) + ": " +
                   std::strerror(error);
         return ListenResult::Failed;
     }

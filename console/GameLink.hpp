@@ -34,7 +34,6 @@ struct LinkEvent {
 // sends. Frames are cut and bounded by the shared message layer.
 class GameLink {
 public:
-    static constexpr unsigned short port = 3000;
     // Bytes read per poll at most, so a flood cannot stall the operator's window.
     static constexpr std::size_t readBudget = 64 * 1024;
 

@@ -1,5 +1,6 @@
 #include "console/LevelPlan.hpp"
 
+#include "world/Cell.hpp"
 #include "world/LevelFile.hpp"
 
 LevelPlan::LevelPlan() : available(false), width(0), height(0) {}
@@ -12,11 +13,11 @@ LevelPlan::LevelPlan(const LevelFile& file)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             int value = getCell(x, y);
-            if (value == 8)
+            if (value == Cell::FileDoor)
                 doorCells.emplace_back(x, y);
-            else if (value == 9)
+            else if (value == Cell::ExitCandidate)
                 exitCandidates.emplace_back(x, y);
-            else if (value >= 3 && value <= 7)
+            else if (Cell::isObject(value))
                 objectCells[value] = sf::Vector2i(x, y);
         }
     }
@@ -51,7 +52,7 @@ int LevelPlan::getCell(int x, int y) const
     // A row cut short by the end of the file reads as wall, like the outside of the grid.
     if (y < 0 || y >= static_cast<int>(cells.size()) || x < 0 ||
         x >= static_cast<int>(cells[static_cast<std::size_t>(y)].size()))
-        return 1;
+        return Cell::Wall;
     return cells[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
 }
 

@@ -1,6 +1,7 @@
 #include "console/MapView.hpp"
 
 #include "console/Operator.hpp"
+#include "world/Cell.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -46,23 +47,23 @@ void MapView::refresh(const Operator& console)
             sf::FloatRect inner(box.left + inset, box.top + inset, box.width - 2 * inset,
                                 box.height - 2 * inset);
             int value = plan.getCell(x, y);
-            bool wall = value == 1 || value == 2;
+            bool wall = value == Cell::Wall || value == Cell::Spent;
             addQuad(box, wall ? wallColor : floorColor);
-            if (value == 8) {
+            if (value == Cell::FileDoor) {
                 int door = plan.doorAt(x, y);
-                sf::Color color = door > DoorBoard::maxDoors ? wallColor
-                                  : doors.isOpen(door)       ? openDoorColor
-                                                             : closedDoorColor;
+                sf::Color color = door > Cell::DoorPairs ? wallColor
+                                  : doors.isOpen(door)   ? openDoorColor
+                                                         : closedDoorColor;
                 addQuad(box, color);
                 addLabel(std::to_string(door), box, sf::Color::White);
-            } else if (value >= 3 && value <= 7) {
+            } else if (Cell::isObject(value)) {
                 bool gone = taken.count(value) != 0;
                 addQuad(inner, gone ? takenColor : objectColor);
                 // The monster's mark covers the object it stands on; its digit would show through.
                 if (!monster || *monster != sf::Vector2i(x, y))
                     addLabel(std::to_string(value), box,
                              gone ? sf::Color(60, 60, 60) : sf::Color::Black);
-            } else if (value == 9) {
+            } else if (value == Cell::ExitCandidate) {
                 addQuad(inner, exitColor);
                 addLabel("?", box, sf::Color::White);
             }

@@ -1,5 +1,7 @@
 #include "console/Match.hpp"
 
+#include "world/Cell.hpp"
+
 Match::Match() : outcome(Outcome::Playing), steps(0), monsterStep(0) {}
 
 bool Match::playerMoved()
@@ -10,9 +12,9 @@ bool Match::playerMoved()
 
 bool Match::interaction(int value)
 {
-    if (value == exitValue)
+    if (value == Cell::Exit)
         return end(Outcome::Won);
-    if (value >= 3 && value <= 7)
+    if (Cell::isObject(value))
         taken.insert(value);
     return false;
 }

@@ -14,9 +14,6 @@ class Match {
 public:
     enum class Outcome { Playing, Won, Lost };
 
-    // The exit's cell value in the game's interaction report.
-    static constexpr int exitValue = 24;
-
     Match();
 
     // Each report returns true when it ends the game (the first exit or death only).

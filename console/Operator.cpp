@@ -1,5 +1,7 @@
 #include "console/Operator.hpp"
 
+#include "world/Cell.hpp"
+
 #include <sstream>
 #include <type_traits>
 #include <utility>
@@ -51,7 +53,7 @@ std::string Operator::getStatusLine() const
     std::string addresses;
     for (const std::string& address : link.getHostAddresses())
         addresses += (addresses.empty() ? "" : ", ") + address;
-    return "waiting for the game on " + addresses + ":3000";
+    return "waiting for the game on " + addresses + ":" + std::to_string(Protocol::Port);
 }
 
 const std::vector<std::string>& Operator::update()
@@ -133,7 +135,8 @@ bool Operator::toggleDoor(int door)
         ++revision;
         return true;
     }
-    return sendDoorValue(DoorBoard::closedValue(door) - (doors.isOpen(door) ? 1 : 0));
+    return sendDoorValue(doors.isOpen(door) ? DoorBoard::openValue(door)
+                                            : DoorBoard::closedValue(door));
 }
 
 bool Operator::sendDoorValue(int value)
@@ -143,7 +146,7 @@ bool Operator::sendDoorValue(int value)
     if (!send(message))
         return false;
     doors.apply(value);
-    bool closing = value % 2 == 0;
+    bool closing = Cell::isOpenValue(value);
     if (closing)
         ledger.doorClosed();
     else
@@ -321,11 +324,11 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
             using Report = std::decay_t<decltype(report)>;
             if constexpr (std::is_same_v<Report, Protocol::Interaction>) {
                 eventLines.push_back("interaction " + std::to_string(report.value));
-                if (report.value >= 3 && report.value <= 7) {
+                if (Cell::isObject(report.value)) {
                     ledger.lootTaken();
                     note("object " + std::to_string(report.value) + " taken (loot worth " +
                          money(ledger.revenue()) + ")");
-                } else if (report.value != Match::exitValue) {
+                } else if (report.value != Cell::Exit) {
                     note("interaction " + std::to_string(report.value));
                 }
                 if (match.interaction(report.value))

@@ -34,7 +34,7 @@ public:
     Operator(LevelCatalogue catalogue, const Settings& settings);
 
     GameLink::ListenResult listen(const std::string& bindAddress, std::string& problem);
-    // "waiting for the game on <addresses>:3000" or "game connected from <address>".
+    // "waiting for the game on <addresses>:<port>" or "game connected from <address>".
     std::string getStatusLine() const;
 
     // Handles everything the game sent since the last call. Returns one event line per report

@@ -181,7 +181,7 @@ void OperatorWindow::perform(int action)
     else if (action == EndGame)
         console.endGame();
     else
-        console.locate(3 + action - FirstLocate);
+        console.locate(Cell::FirstObject + action - FirstLocate);
     refresh();
 }
 
@@ -270,7 +270,7 @@ void OperatorWindow::buildButtons()
                              action[1]);
         top += buttonPitch;
     }
-    for (int object = 3; object <= 7; ++object) {
+    for (int object = Cell::FirstObject; object <= Cell::LastObject; ++object) {
         buttons.emplace_back(font, sf::FloatRect(actionColumn, top, 228.f, buttonHeight),
                              "Locate object " + std::to_string(object),
                              "Shift+" + std::to_string(object));

@@ -2,6 +2,8 @@
 
 #include "console/ConsoleButton.hpp"
 #include "console/MapView.hpp"
+#include "world/Cell.hpp"
+#include "world/LevelFile.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -21,13 +23,13 @@ public:
     // The buttons, in the order they are laid out.
     enum Action {
         FirstLevel = 0,
-        Start = 7,
+        Start = FirstLevel + LevelCount,
         Scan,
         Shock,
         PowerOn,
         EndGame,
         FirstLocate,
-        ActionCount = FirstLocate + 5
+        ActionCount = FirstLocate + Cell::LastObject - Cell::FirstObject + 1
     };
 
     static const sf::Color backgroundColor;

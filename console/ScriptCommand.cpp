@@ -1,5 +1,7 @@
 #include "console/ScriptCommand.hpp"
 
+#include "world/Cell.hpp"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -123,9 +125,9 @@ ScriptCommand parseScriptCommand(const std::string& line)
     }
     if (name == "locate") {
         command.kind = ScriptCommand::Kind::Locate;
-        if (count != 1 || !readInts(arguments, command) || command.numbers[0] < 3 ||
-            command.numbers[0] > 7)
-            return invalid("locate: expects an object from 3 to 7");
+        if (count != 1 || !readInts(arguments, command) || !Cell::isObject(command.numbers[0]))
+            return invalid("locate: expects an object from " + std::to_string(Cell::FirstObject) +
+                           " to " + std::to_string(Cell::LastObject));
         return command;
     }
     if (name == "shock") {

@@ -1,5 +1,7 @@
 #include "console/ScriptRunner.hpp"
 
+#include "world/Cell.hpp"
+
 #include <chrono>
 #include <ostream>
 #include <poll.h>
@@ -138,8 +140,8 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, b
         break;
     case Kind::Open:
     case Kind::Close:
-        if (numbers[0] < 1 || numbers[0] > DoorBoard::maxDoors) {
-            failure = "door numbers run from 1 to 8";
+        if (numbers[0] < 1 || numbers[0] > Cell::DoorPairs) {
+            failure = "door numbers run from 1 to " + std::to_string(Cell::DoorPairs);
             return false;
         }
         sent = console.sendDoorValue(command.kind == Kind::Open ? DoorBoard::closedValue(numbers[0])

@@ -35,9 +35,16 @@ constexpr bool isDoor(int value)
     return value >= FirstDoor && value <= LastDoor;
 }
 
+// Within a pair the even value is the open door. A door message names the value the door
+// holds, and the game flips it: an even value closes the door, an odd one opens it.
+constexpr bool isOpenValue(int value)
+{
+    return value % 2 == 0;
+}
+
 constexpr bool isOpenDoor(int value)
 {
-    return isDoor(value) && value % 2 == 0;
+    return isDoor(value) && isOpenValue(value);
 }
 
 // The open and the closed value of the pair a door value belongs to.
