@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
+#include <string>
 
-Music::Music() : fadeLevel(0.f), musicState(2), transition(4), volume(100.f)
+Music::Music() : fadeLevel(0.f), musicState(Silence), transition(Settled), volume(100.f)
 {
-    const char* files[] = {"data/music/Layer1.wav", "data/music/Layer2.wav",
-                           "data/music/Layer3.wav", "data/music/Layer4.wav",
-                           "data/music/MenuMusic.wav", "data/music/Ambiance.wav"};
     sf::Music* tracks[] = {&Layer1, &Layer2, &Layer3, &Layer4, &MenuMusic, &Ambiance};
     // The audio library names the file on standard error; the game adds nothing of its own.
     for (int i = 0; i < TrackCount; ++i) {
-        if (!tracks[i]->openFromFile(files[i]))
+        if (!tracks[i]->openFromFile(assets::inDataFolder(assets::trackFiles[i])))
             std::exit(1);
     }
     for (sf::Music* track : tracks)
@@ -27,10 +26,10 @@ void Music::setState(int state)
         track->stop();
 
     switch (state) {
-    case 0:
+    case MenuTheme:
         MenuMusic.play();
         break;
-    case 1:
+    case GameLayers:
         Layer1.setVolume(volume);
         Layer2.setVolume(0.f);
         Layer3.setVolume(0.f);
@@ -40,7 +39,7 @@ void Music::setState(int state)
         Ambiance.setVolume(50.f);
         Ambiance.play();
         break;
-    case 2:
+    case Silence:
         break;
     default:
         std::cout << "Unsupported game state" << std::endl;
@@ -50,7 +49,7 @@ void Music::setState(int state)
 
 void Music::startTransition(int target, const char* name)
 {
-    if (musicState == 1) {
+    if (musicState == GameLayers) {
         fadeLevel = 0.f;
         transition = target;
     } else {
@@ -61,60 +60,60 @@ void Music::startTransition(int target, const char* name)
 void Music::playLayer1()
 {
     std::cout << "Layer 1 playing" << std::endl;
-    startTransition(0, "playLayer1");
+    startTransition(ToLayer1, "playLayer1");
 }
 
 void Music::playLayer2()
 {
     std::cout << "Layer 2 playing" << std::endl;
-    startTransition(1, "playLayer2");
+    startTransition(ToLayer2, "playLayer2");
 }
 
 void Music::playLayer3()
 {
     std::cout << "Layer 3 playing" << std::endl;
-    startTransition(2, "playLayer3");
+    startTransition(ToLayer3, "playLayer3");
 }
 
 void Music::playLayer4()
 {
     std::cout << "Layer 4 playing" << std::endl;
-    startTransition(3, "playLayer4");
+    startTransition(ToLayer4, "playLayer4");
 }
 
 void Music::stopMusic()
 {
     std::cout << "No musixc" << std::endl;
-    startTransition(5, "stopMusic");
+    startTransition(FadeOut, "stopMusic");
 }
 
 void Music::update(float dt)
 {
-    if (transition == 4)
+    if (transition == Settled)
         return;
 
     // The fade runs at 100 volume units per second, whatever the music volume.
     const float step = dt * 100.f;
     sf::Music* layers[] = {&Layer1, &Layer2, &Layer3, &Layer4};
-    if (transition != 5)
+    if (transition != FadeOut)
         std::cout << "[MUSIQUE] playing layer" << transition + 1 << "\n";
     fadeLevel = std::min(fadeLevel + step, 100.f);
 
     if (volume > fadeLevel) {
-        if (transition == 5) {
+        if (transition == FadeOut) {
             for (sf::Music* layer : layers)
                 layer->setVolume(std::max(layer->getVolume() - step, 0.f));
         } else {
             // The layer below gives up what the target takes, so the two always sum to volume;
             // the fade towards layer 1 has nothing below it and only raises layer 1.
-            if (transition > 0)
+            if (transition > ToLayer1)
                 layers[transition - 1]->setVolume(volume - fadeLevel);
             layers[transition]->setVolume(fadeLevel);
         }
     } else {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < static_cast<int>(std::size(layers)); ++i)
             layers[i]->setVolume(i == transition ? volume : 0.f);
-        transition = 4;
+        transition = Settled;
     }
     std::cout << "_volume=" << fadeLevel << std::endl;
 }

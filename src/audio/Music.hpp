@@ -1,19 +1,32 @@
 #pragma once
 
 #include "audio/Sound.hpp"
+#include "core/AssetList.hpp"
 
 #include <SFML/Audio/Music.hpp>
+
+#include <iterator>
 
 // The layered game music, the menu theme and the ambience bed, owned by Game. Four layers of
 // one piece run side by side during a game; cross-fades move the audible one upwards.
 class Music final : public Sound {
 public:
-    static constexpr int TrackCount = 6;
+    // The tracks in file order, named in core/AssetList.hpp: the four layers, then the menu
+    // theme and the ambience.
+    enum Track : int {
+#define KESTRIVON_TRACK_SLOT(name, file) name,
+        KESTRIVON_TRACKS(KESTRIVON_TRACK_SLOT)
+#undef KESTRIVON_TRACK_SLOT
+    };
+    static constexpr int TrackCount = static_cast<int>(std::size(assets::trackFiles));
+    // What setState plays.
+    enum State : int { MenuTheme = 0, GameLayers = 1, Silence = 2 };
 
     // Opens the six looping tracks; a track that does not open ends the process with status 1.
     Music();
 
-    // 0 menu theme, 1 game layers and ambience, 2 silence; anything else ends the process.
+    // The menu theme, the game layers with the ambience, or silence; any other state ends the
+    // process.
     void setState(int state);
     void playLayer1();
     void playLayer2();
@@ -29,11 +42,20 @@ public:
     void applyVolume() override;
     float getVolume() override;
 
-    // The tracks in file order: the four layers, then the menu theme and the ambience.
     const sf::Music& getTrack(int index) const;
 
 private:
-    // Starts a fade towards a layer (0 to 3) or the fade-out (5); only a game has layers to fade.
+    // Where a fade is heading: a layer, by its index among the four, or out.
+    enum Transition : int {
+        ToLayer1 = 0,
+        ToLayer2 = 1,
+        ToLayer3 = 2,
+        ToLayer4 = 3,
+        Settled = 4,
+        FadeOut = 5
+    };
+
+    // Starts a fade towards a layer or out; only a game has layers to fade.
     void startTransition(int target, const char* name);
 
     sf::Music Layer1;

@@ -4,48 +4,11 @@
 #include <cstdlib>
 #include <iostream>
 
-namespace {
-const char* const effectFiles[Sfx::EffectCount] = {
-    "data/sfx/Bip.wav",
-    "data/sfx/Valid.wav",
-    "data/sfx/Invalid.wav",
-    "data/sfx/Steps.wav",
-    "data/sfx/Monster.wav",
-    "data/sfx/MonsterAwake.wav",
-    "data/sfx/Shock.wav",
-    "data/sfx/Voice_DoorCrush.wav",
-    "data/sfx/Switch.wav",
-    "data/sfx/Reboot.wav",
-    "data/sfx/Door_Crush.wav",
-    "data/sfx/Door_ExitLevel.wav",
-    "data/sfx/Door_OpenClose.wav",
-    "data/sfx/Menu_Click.wav",
-    "data/sfx/Menu_CloseWindow.wav",
-    "data/sfx/Menu_Hover.wav",
-    "data/sfx/Menu_NewWindow.wav",
-    "data/sfx/PowerUp.wav",
-    "data/sfx/PowerDown.wav",
-    "data/sfx/Door_LightOn.wav",
-    "data/sfx/Door_LightOff.wav",
-    "data/sfx/Monster_Respawn.WAV",
-    "data/sfx/Player_Death.WAV",
-    "data/sfx/Voice_Start.wav",
-    "data/sfx/Voice_Level1.wav",
-    "data/sfx/Voice_Level2.wav",
-    "data/sfx/Voice_Level3.wav",
-    "data/sfx/Voice_Level4.wav",
-    "data/sfx/Voice_PowerDown.wav",
-    "data/sfx/Voice_PowerOn.wav",
-    "data/sfx/Voice_Exit.wav",
-    "data/sfx/Voice_Level0.wav",
-};
-}
-
 Sfx::Sfx() : volume(100.f)
 {
     // The audio library names a file it cannot load on standard error; the game adds nothing.
     for (int i = 0; i < EffectCount; ++i) {
-        paths[i] = effectFiles[i];
+        paths[i] = assets::inDataFolder(assets::effectFiles[i]);
         if (!buffers[i].loadFromFile(paths[i]))
             std::exit(1);
     }
@@ -88,36 +51,36 @@ void Sfx::playSteps()
     voices[Steps].play();
 }
 
-void Sfx::playValid() { play(1); }
-void Sfx::playInvalid() { play(2); }
-void Sfx::playMonster() { play(4); }
-void Sfx::playMonsterAwake() { play(5); }
-void Sfx::playShock() { play(6); }
-void Sfx::playVoiceDoorCrush() { play(7); }
-void Sfx::playSwitch() { play(8); }
-void Sfx::playReboot() { play(9); }
-void Sfx::playDoorCrush() { play(10); }
-void Sfx::playDoorExitLevel() { play(11); }
-void Sfx::playDoorOpenClose() { play(12); }
-void Sfx::playMenuClick() { play(13); }
-void Sfx::playMenuCloseWindow() { play(14); }
-void Sfx::playMenuHover() { play(15); }
-void Sfx::playMenuNewWindow() { play(16); }
-void Sfx::playPowerUp() { play(17); }
-void Sfx::playPowerDown() { play(18); }
-void Sfx::playDoorLightOn() { play(19); }
-void Sfx::playDoorLightOff() { play(20); }
-void Sfx::playMonsterRespawn() { play(21); }
-void Sfx::playPlayerDeath() { play(22); }
-void Sfx::playVoiceStart() { play(23); }
-void Sfx::playVoiceLevel1() { play(24); }
-void Sfx::playVoiceLevel2() { play(25); }
-void Sfx::playVoiceLevel3() { play(26); }
-void Sfx::playVoiceLevel4() { play(27); }
-void Sfx::playVoicePowerDown() { play(28); }
-void Sfx::playVoicePowerOn() { play(29); }
-void Sfx::playVoiceExit() { play(30); }
-void Sfx::playVoiceLevel0() { play(31); }
+void Sfx::playValid() { play(Valid); }
+void Sfx::playInvalid() { play(Invalid); }
+void Sfx::playMonster() { play(Monster); }
+void Sfx::playMonsterAwake() { play(MonsterAwake); }
+void Sfx::playShock() { play(Shock); }
+void Sfx::playVoiceDoorCrush() { play(VoiceDoorCrush); }
+void Sfx::playSwitch() { play(Switch); }
+void Sfx::playReboot() { play(Reboot); }
+void Sfx::playDoorCrush() { play(DoorCrush); }
+void Sfx::playDoorExitLevel() { play(DoorExitLevel); }
+void Sfx::playDoorOpenClose() { play(DoorOpenClose); }
+void Sfx::playMenuClick() { play(MenuClick); }
+void Sfx::playMenuCloseWindow() { play(MenuCloseWindow); }
+void Sfx::playMenuHover() { play(MenuHover); }
+void Sfx::playMenuNewWindow() { play(MenuNewWindow); }
+void Sfx::playPowerUp() { play(PowerUp); }
+void Sfx::playPowerDown() { play(PowerDown); }
+void Sfx::playDoorLightOn() { play(DoorLightOn); }
+void Sfx::playDoorLightOff() { play(DoorLightOff); }
+void Sfx::playMonsterRespawn() { play(MonsterRespawn); }
+void Sfx::playPlayerDeath() { play(PlayerDeath); }
+void Sfx::playVoiceStart() { play(VoiceStart); }
+void Sfx::playVoiceLevel1() { play(VoiceLevel1); }
+void Sfx::playVoiceLevel2() { play(VoiceLevel2); }
+void Sfx::playVoiceLevel3() { play(VoiceLevel3); }
+void Sfx::playVoiceLevel4() { play(VoiceLevel4); }
+void Sfx::playVoicePowerDown() { play(VoicePowerDown); }
+void Sfx::playVoicePowerOn() { play(VoicePowerOn); }
+void Sfx::playVoiceExit() { play(VoiceExit); }
+void Sfx::playVoiceLevel0() { play(VoiceLevel0); }
 
 void Sfx::randomizePitch(sf::Sound& voice)
 {

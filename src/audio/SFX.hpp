@@ -1,20 +1,26 @@
 #pragma once
 
 #include "audio/Sound.hpp"
+#include "core/AssetList.hpp"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 
 #include <array>
+#include <iterator>
 #include <string>
 
 // The bank of the game's 32 sound effects, decoded into memory at start-up, each played on a
 // voice of its own. Copyable: a copy has its own volume and voices over the same samples.
 class Sfx final : public Sound {
 public:
-    static constexpr int EffectCount = 32;
-    // Table positions of the effects the bank treats specially.
-    enum Effect : int { Bip = 0, Valid = 1, Steps = 3, DoorLightOn = 19, DoorLightOff = 20 };
+    // The effect slots in load order, Bip = 0 to VoiceLevel0 = 31, named in core/AssetList.hpp.
+    enum Effect : int {
+#define KESTRIVON_EFFECT_SLOT(name, file) name,
+        KESTRIVON_EFFECTS(KESTRIVON_EFFECT_SLOT)
+#undef KESTRIVON_EFFECT_SLOT
+    };
+    static constexpr int EffectCount = static_cast<int>(std::size(assets::effectFiles));
 
     // Loads the 32 effects in table order; the first that fails ends the process with status 1.
     Sfx();

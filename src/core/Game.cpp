@@ -45,7 +45,7 @@ void Game::update()
 
     switch (state) {
     case GameState::EnterMenu:
-        music.setState(0);
+        music.setState(Music::MenuTheme);
         state = GameState::InMenu;
         break;
     case GameState::InMenu:
@@ -53,7 +53,7 @@ void Game::update()
         break;
     case GameState::StartGame:
         score.resetCurrent();
-        music.setState(1);
+        music.setState(Music::GameLayers);
         state = GameState::InGame;
         break;
     case GameState::InGame:

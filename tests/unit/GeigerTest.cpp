@@ -7,15 +7,15 @@
 
 namespace {
 
-// Positions of the voice lines in the effect bank's load order.
-const int VoiceLevel[5] = {31, 24, 25, 26, 27};
+const Sfx::Effect VoiceLevel[5] = {Sfx::VoiceLevel0, Sfx::VoiceLevel1, Sfx::VoiceLevel2,
+                                   Sfx::VoiceLevel3, Sfx::VoiceLevel4};
 
 class GeigerTest : public testing::Test {
 protected:
     GeigerTest()
     {
         testing::internal::CaptureStdout();
-        game.getMusic().setState(1);
+        game.getMusic().setState(Music::GameLayers);
         testing::internal::GetCapturedStdout();
     }
 

@@ -305,8 +305,8 @@ TEST(LevelTest, ClosingDoorOnPlayerLosesTheGame)
     EXPECT_EQ(level.getCell(2, 1), 11);
     EXPECT_EQ(game.getState(), GameState::GameLost);
     EXPECT_TRUE(game.getMonster().isPresent());
-    EXPECT_EQ(game.getSfx().getVoice(7).getStatus(), sf::Sound::Playing);
-    EXPECT_EQ(game.getSfx().getVoice(10).getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::VoiceDoorCrush).getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::DoorCrush).getStatus(), sf::Sound::Playing);
 }
 
 TEST(LevelTest, ClosingDoorOnMonsterKnocksItOut)
@@ -325,8 +325,8 @@ TEST(LevelTest, ClosingDoorOnMonsterKnocksItOut)
     EXPECT_EQ(level.getCell(3, 1), 13);
     EXPECT_FALSE(game.getMonster().isPresent());
     EXPECT_EQ(game.getState(), GameState::InGame);
-    EXPECT_EQ(game.getSfx().getVoice(7).getStatus(), sf::Sound::Stopped);
-    EXPECT_EQ(game.getSfx().getVoice(10).getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::VoiceDoorCrush).getStatus(), sf::Sound::Stopped);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::DoorCrush).getStatus(), sf::Sound::Playing);
 }
 
 TEST(LevelTest, DoorsStartClosedOpenAndIgnoreUnknownValues)
@@ -397,9 +397,9 @@ TEST(LevelTest, ObjectsAreTakenOnceAndTheExitWinsTheGame)
     EXPECT_TRUE(level.interact(2, 1));
     EXPECT_EQ(level.getCell(2, 1), 2);
     EXPECT_EQ(entry.getLoot(), loot + 1);
-    EXPECT_EQ(game.getSfx().getVoice(2).getStatus(), sf::Sound::Stopped);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::Invalid).getStatus(), sf::Sound::Stopped);
     EXPECT_FALSE(level.interact(2, 1));
-    EXPECT_EQ(game.getSfx().getVoice(2).getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::Invalid).getStatus(), sf::Sound::Playing);
     EXPECT_EQ(level.getCell(2, 1), 2);
     EXPECT_EQ(entry.getLoot(), loot + 1);
 
@@ -408,7 +408,7 @@ TEST(LevelTest, ObjectsAreTakenOnceAndTheExitWinsTheGame)
     EXPECT_NE(game.getState(), GameState::GameWon);
     EXPECT_TRUE(level.interact(3, 2));
     EXPECT_EQ(game.getState(), GameState::GameWon);
-    EXPECT_EQ(game.getSfx().getVoice(11).getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(game.getSfx().getVoice(Sfx::DoorExitLevel).getStatus(), sf::Sound::Playing);
 }
 
 }

@@ -9,10 +9,6 @@
 
 namespace {
 
-// Positions of the monster's sounds in the effect bank's load order.
-const int MonsterAwake = 5;
-const int MonsterRespawn = 21;
-
 bool endsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() &&
@@ -201,9 +197,9 @@ TEST_F(MonsterTest, MonsterCatchesOnlyWhenItEndsOnThePlayerUnparalysed)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "nbTunrn paralize : 2\n");
     turn();
     EXPECT_FALSE(caught());
-    EXPECT_FALSE(playing(MonsterAwake));
+    EXPECT_FALSE(playing(Sfx::MonsterAwake));
     EXPECT_TRUE(endsWith(turn(), "[Monstre] Position : (3;3)\n"));
-    EXPECT_TRUE(playing(MonsterAwake));
+    EXPECT_TRUE(playing(Sfx::MonsterAwake));
     EXPECT_TRUE(caught());
 }
 
@@ -223,10 +219,10 @@ TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPoint)
 
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(turn(), "[Monstre] Position : (4;3)\n") << i;
-    EXPECT_FALSE(playing(MonsterRespawn));
+    EXPECT_FALSE(playing(Sfx::MonsterRespawn));
     EXPECT_EQ(turn(), "[MONSTER] Monster at :(1;5)\n[Monstre] Position : (1;5)\n");
-    EXPECT_TRUE(playing(MonsterRespawn));
-    EXPECT_FALSE(playing(MonsterAwake));
+    EXPECT_TRUE(playing(Sfx::MonsterRespawn));
+    EXPECT_FALSE(playing(Sfx::MonsterAwake));
     EXPECT_TRUE(game.getMonster().isPresent());
 }
 

@@ -9,21 +9,22 @@ namespace {
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
-enum Track { Layer1, Layer2, Layer3, Layer4, MenuMusic, Ambiance };
+float volumeOf(const Music& music, Music::Track track)
+{
+    return music.getTrack(track).getVolume();
+}
 
-float volumeOf(const Music& music, Track track) { return music.getTrack(track).getVolume(); }
-
-bool isPlaying(const Music& music, Track track)
+bool isPlaying(const Music& music, Music::Track track)
 {
     return music.getTrack(track).getStatus() == sf::SoundSource::Playing;
 }
 
 void expectLayers(const Music& music, float layer1, float layer2, float layer3, float layer4)
 {
-    EXPECT_NEAR(volumeOf(music, Layer1), layer1, 0.01f);
-    EXPECT_NEAR(volumeOf(music, Layer2), layer2, 0.01f);
-    EXPECT_NEAR(volumeOf(music, Layer3), layer3, 0.01f);
-    EXPECT_NEAR(volumeOf(music, Layer4), layer4, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackLayer1), layer1, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackLayer2), layer2, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackLayer3), layer3, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackLayer4), layer4, 0.01f);
 }
 
 std::size_t count(const std::string& text, const std::string& part)
@@ -37,39 +38,40 @@ std::size_t count(const std::string& text, const std::string& part)
 TEST(MusicTest, MenuAndGameStatesPlayTheirTracksAtTheirVolumes)
 {
     Music music;
-    for (int track = Layer1; track <= Ambiance; ++track)
-        EXPECT_FALSE(isPlaying(music, static_cast<Track>(track)));
+    for (int track = Music::TrackLayer1; track <= Music::TrackAmbiance; ++track)
+        EXPECT_FALSE(isPlaying(music, static_cast<Music::Track>(track)));
 
-    music.setState(0);
-    EXPECT_TRUE(isPlaying(music, MenuMusic));
-    EXPECT_FALSE(isPlaying(music, Layer1));
+    music.setState(Music::MenuTheme);
+    EXPECT_TRUE(isPlaying(music, Music::TrackMenu));
+    EXPECT_FALSE(isPlaying(music, Music::TrackLayer1));
 
     music.setVolume(35.f);
     music.applyVolume();
-    music.setState(1);
-    EXPECT_FALSE(isPlaying(music, MenuMusic));
-    for (int track = Layer1; track <= Layer4; ++track)
-        EXPECT_TRUE(isPlaying(music, static_cast<Track>(track)));
+    music.setState(Music::GameLayers);
+    EXPECT_FALSE(isPlaying(music, Music::TrackMenu));
+    for (int track = Music::TrackLayer1; track <= Music::TrackLayer4; ++track)
+        EXPECT_TRUE(isPlaying(music, static_cast<Music::Track>(track)));
     expectLayers(music, 35.f, 0.f, 0.f, 0.f);
-    EXPECT_TRUE(isPlaying(music, Ambiance));
-    EXPECT_NEAR(volumeOf(music, Ambiance), 50.f, 0.01f);
+    EXPECT_TRUE(isPlaying(music, Music::TrackAmbiance));
+    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 50.f, 0.01f);
 
-    music.setState(2);
-    for (int track = Layer1; track <= Ambiance; ++track)
-        EXPECT_FALSE(isPlaying(music, static_cast<Track>(track)));
+    music.setState(Music::Silence);
+    for (int track = Music::TrackLayer1; track <= Music::TrackAmbiance; ++track)
+        EXPECT_FALSE(isPlaying(music, static_cast<Music::Track>(track)));
 }
 
 TEST(MusicTest, CrossFadeKeepsBothLayersSummingToVolumeForVolumeOverHundredSeconds)
 {
     Music music;
     music.setVolume(75.f);
-    music.setState(1);
+    music.setState(Music::GameLayers);
     CaptureStdout();
     music.playLayer2();
     for (int frame = 1; frame <= 5; ++frame) {
         music.update(0.125f);
-        EXPECT_NEAR(volumeOf(music, Layer1) + volumeOf(music, Layer2), 75.f, 0.01f);
-        EXPECT_NEAR(volumeOf(music, Layer2), frame * 12.5f, 0.01f);
+        EXPECT_NEAR(volumeOf(music, Music::TrackLayer1) + volumeOf(music, Music::TrackLayer2), 75.f,
+                    0.01f);
+        EXPECT_NEAR(volumeOf(music, Music::TrackLayer2), frame * 12.5f, 0.01f);
     }
     music.update(0.125f);
     expectLayers(music, 0.f, 75.f, 0.f, 0.f);
@@ -84,7 +86,7 @@ TEST(MusicTest, CrossFadeKeepsBothLayersSummingToVolumeForVolumeOverHundredSecon
 TEST(MusicTest, SilentOrLongFramesEndTheFadeAtOnce)
 {
     Music music;
-    music.setState(1);
+    music.setState(Music::GameLayers);
     music.playLayer2();
     music.update(1.f);
     expectLayers(music, 0.f, 100.f, 0.f, 0.f);
@@ -93,7 +95,7 @@ TEST(MusicTest, SilentOrLongFramesEndTheFadeAtOnce)
     expectLayers(music, 0.f, 0.f, 0.f, 0.f);
 
     music.setVolume(0.f);
-    music.setState(1);
+    music.setState(Music::GameLayers);
     CaptureStdout();
     music.playLayer3();
     music.update(0.001f);
@@ -107,7 +109,7 @@ TEST(MusicTest, SilentOrLongFramesEndTheFadeAtOnce)
 TEST(MusicTest, NewFadeRestartsFromTheLayerItLeaves)
 {
     Music music;
-    music.setState(1);
+    music.setState(Music::GameLayers);
     music.playLayer2();
     music.update(0.25f);
     expectLayers(music, 75.f, 25.f, 0.f, 0.f);
@@ -128,7 +130,7 @@ TEST(MusicTest, NewFadeRestartsFromTheLayerItLeaves)
 TEST(MusicTest, FadeOutLowersEachLayerFromItsOwnVolume)
 {
     Music music;
-    music.setState(1);
+    music.setState(Music::GameLayers);
     music.playLayer2();
     music.update(1.f);
     music.playLayer3();
@@ -141,14 +143,14 @@ TEST(MusicTest, FadeOutLowersEachLayerFromItsOwnVolume)
     expectLayers(music, 0.f, 30.f, 30.f, 0.f);
     music.update(0.8f);
     expectLayers(music, 0.f, 0.f, 0.f, 0.f);
-    EXPECT_NEAR(volumeOf(music, Ambiance), 50.f, 0.01f);
-    EXPECT_TRUE(isPlaying(music, Ambiance));
+    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 50.f, 0.01f);
+    EXPECT_TRUE(isPlaying(music, Music::TrackAmbiance));
 }
 
 TEST(MusicTest, FadesOutsideTheGameOnlyComplain)
 {
     Music music;
-    music.setState(0);
+    music.setState(Music::MenuTheme);
     CaptureStdout();
     music.playLayer1();
     music.playLayer2();
@@ -168,24 +170,24 @@ TEST(MusicTest, FadesOutsideTheGameOnlyComplain)
 TEST(MusicTest, SliderPreviewsOnTheMenuThemeAndAppliesToTheLayersOnRelease)
 {
     Music music;
-    music.setState(0);
+    music.setState(Music::MenuTheme);
     EXPECT_FLOAT_EQ(music.getVolume(), 100.f);
     music.setVolume(40.f);
     music.previewVolume();
-    EXPECT_NEAR(volumeOf(music, MenuMusic), 40.f, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackMenu), 40.f, 0.01f);
     expectLayers(music, 100.f, 100.f, 100.f, 100.f);
 
     music.setVolume(20.f);
     music.previewVolume();
     music.applyVolume();
     EXPECT_FLOAT_EQ(music.getVolume(), 20.f);
-    EXPECT_NEAR(volumeOf(music, MenuMusic), 20.f, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackMenu), 20.f, 0.01f);
     expectLayers(music, 20.f, 20.f, 20.f, 20.f);
-    EXPECT_NEAR(volumeOf(music, Ambiance), 100.f, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 100.f, 0.01f);
 
-    music.setState(1);
+    music.setState(Music::GameLayers);
     expectLayers(music, 20.f, 0.f, 0.f, 0.f);
-    EXPECT_NEAR(volumeOf(music, Ambiance), 50.f, 0.01f);
+    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 50.f, 0.01f);
 }
 
 TEST(MusicTestDeathTest, UnknownMusicStateEndsTheProcess)
