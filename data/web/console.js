@@ -407,6 +407,7 @@
         layout = null;
         if (!plan || !plan.width || !plan.height) {
             canvas.setAttribute("aria-label", "no plan: the level is unavailable");
+            label(context, "NO PLAN", [0, height * 3 / 8, width, height / 4], colour("dim"));
             return;
         }
         const cell = Math.max(1, Math.floor(Math.min(width / plan.width, height / plan.height)));
