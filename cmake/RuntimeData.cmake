@@ -6,26 +6,18 @@ set(KESTRIVON_DATA ${CMAKE_BINARY_DIR}/data)
 file(GLOB KESTRIVON_ASSETGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/*.cpp)
 add_executable(assetgen ${KESTRIVON_ASSETGEN_SOURCES})
 target_link_libraries(assetgen PRIVATE sfml-graphics sfml-audio sfml-system)
+# The asset list and the names of the sound slots come from the game's headers.
+target_include_directories(assetgen PRIVATE ${CMAKE_SOURCE_DIR}/src)
 set_target_properties(assetgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
-# Every file the game loads. The generator runs again only when one is missing or when the
-# generator itself was rebuilt.
-set(KESTRIVON_GENERATED
-    Texture/MenuBG.jpg Texture/MenuFG.png Texture/Wall.jpg Texture/Geiger.png
-    music/Layer1.wav music/Layer2.wav music/Layer3.wav music/Layer4.wav
-    music/MenuMusic.wav music/Ambiance.wav
-    sfx/Bip.wav sfx/Valid.wav sfx/Invalid.wav sfx/Steps.wav sfx/Monster.wav
-    sfx/MonsterAwake.wav sfx/Shock.wav sfx/Voice_DoorCrush.wav sfx/Switch.wav sfx/Reboot.wav
-    sfx/Door_Crush.wav sfx/Door_ExitLevel.wav sfx/Door_OpenClose.wav sfx/Menu_Click.wav
-    sfx/Menu_CloseWindow.wav sfx/Menu_Hover.wav sfx/Menu_NewWindow.wav sfx/PowerUp.wav
-    sfx/PowerDown.wav sfx/Door_LightOn.wav sfx/Door_LightOff.wav sfx/Monster_Respawn.WAV
-    sfx/Player_Death.WAV sfx/Voice_Start.wav sfx/Voice_Level1.wav sfx/Voice_Level2.wav
-    sfx/Voice_Level3.wav sfx/Voice_Level4.wav sfx/Voice_PowerDown.wav sfx/Voice_PowerOn.wav
-    sfx/Voice_Exit.wav sfx/Voice_Level0.wav)
-# The desktop icons, in the sizes desktops ask for.
-foreach(size 16 24 32 48 64 128 256)
-    list(APPEND KESTRIVON_GENERATED icons/kestrivon-${size}.png icons/kestrivon-console-${size}.png)
-endforeach()
+# Every file the generator writes, as core/AssetList.hpp lists them: the quoted names of
+# pictures and sounds. The generator runs again only when one is missing or when the generator
+# itself was rebuilt.
+set(KESTRIVON_ASSET_LIST ${CMAKE_SOURCE_DIR}/src/core/AssetList.hpp)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KESTRIVON_ASSET_LIST})
+file(READ ${KESTRIVON_ASSET_LIST} KESTRIVON_ASSET_TEXT)
+string(REGEX MATCHALL "\"[^\"]+\\.(wav|WAV|png|jpg)\"" KESTRIVON_GENERATED "${KESTRIVON_ASSET_TEXT}")
+string(REPLACE "\"" "" KESTRIVON_GENERATED "${KESTRIVON_GENERATED}")
 list(TRANSFORM KESTRIVON_GENERATED PREPEND ${KESTRIVON_DATA}/)
 add_custom_command(OUTPUT ${KESTRIVON_GENERATED}
     COMMAND ${CMAKE_COMMAND} -E env ALSOFT_DRIVERS=null $<TARGET_FILE:assetgen> ${KESTRIVON_DATA}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Each writer produces one kind of content under the data folder it is given. Every writer is
@@ -16,8 +17,10 @@ void writeMusic(const std::string& dataDir);
 void writeEffects(const std::string& dataDir);
 void writeIcons(const std::string& dataDir);
 
-// The square sizes, in pixels, of the desktop icons.
-constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The path of a file of core/AssetList.hpp under the data folder.
+std::string dataFile(const std::string& dataDir, std::string_view file);
+// Ends the generator with status 1 unless every file of the asset list was written.
+void checkEveryListedFile(const std::string& dataDir);
 
 // Shared output helpers; both end the generator with status 1 when the file cannot be written.
 void saveImage(const sf::Image& image, const std::string& path);

@@ -5,10 +5,13 @@
 #include "Reverb.hpp"
 #include "Synth.hpp"
 #include "VoiceArt.hpp"
+#include "audio/SFX.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
+#include <iostream>
 
 using namespace synth;
 
@@ -339,41 +342,73 @@ Signal playerDeath(Noise& noise)
     return death;
 }
 
+// The recipe of each effect that is not a voice line. The recipes draw on one noise source in
+// the bank's order, so each effect's noise depends on the effects before it.
+Signal synthesise(Sfx::Effect effect, Noise& noise)
+{
+    switch (effect) {
+    case Sfx::Bip:
+        return bip();
+    case Sfx::Valid:
+        return valid();
+    case Sfx::Invalid:
+        return invalid();
+    case Sfx::Steps:
+        return steps(noise);
+    case Sfx::Monster:
+        return monster(noise);
+    case Sfx::MonsterAwake:
+        return monsterAwake(noise);
+    case Sfx::Shock:
+        return shock(noise);
+    case Sfx::Switch:
+        return switchLever(noise);
+    case Sfx::Reboot:
+        return reboot();
+    case Sfx::DoorCrush:
+        return doorCrush(noise);
+    case Sfx::DoorExitLevel:
+        return doorExitLevel(noise);
+    case Sfx::DoorOpenClose:
+        return doorOpenClose(noise);
+    case Sfx::MenuClick:
+        return menuClick(noise);
+    case Sfx::MenuCloseWindow:
+        return menuWindow(false);
+    case Sfx::MenuHover:
+        return menuHover();
+    case Sfx::MenuNewWindow:
+        return menuWindow(true);
+    case Sfx::PowerUp:
+        return powerUp(noise);
+    case Sfx::PowerDown:
+        return powerDown(noise);
+    case Sfx::DoorLightOn:
+        return doorLight(noise, true);
+    case Sfx::DoorLightOff:
+        return doorLight(noise, false);
+    case Sfx::MonsterRespawn:
+        return monsterRespawn(noise);
+    case Sfx::PlayerDeath:
+        return playerDeath(noise);
+    default:
+        std::cerr << "assetgen: no recipe for " << assets::effectFiles[effect] << "\n";
+        std::exit(1);
+    }
+}
 }
 
 void writeEffects(const std::string& dataDir)
 {
     Noise noise(20261);
-    const std::string sfxDir = dataDir + "/sfx/";
-    const std::pair<const char*, Signal> effects[] = {
-        {"Bip.wav", bip()},
-        {"Valid.wav", valid()},
-        {"Invalid.wav", invalid()},
-        {"Steps.wav", steps(noise)},
-        {"Monster.wav", monster(noise)},
-        {"MonsterAwake.wav", monsterAwake(noise)},
-        {"Shock.wav", shock(noise)},
-        {"Switch.wav", switchLever(noise)},
-        {"Reboot.wav", reboot()},
-        {"Door_Crush.wav", doorCrush(noise)},
-        {"Door_ExitLevel.wav", doorExitLevel(noise)},
-        {"Door_OpenClose.wav", doorOpenClose(noise)},
-        {"Menu_Click.wav", menuClick(noise)},
-        {"Menu_CloseWindow.wav", menuWindow(false)},
-        {"Menu_Hover.wav", menuHover()},
-        {"Menu_NewWindow.wav", menuWindow(true)},
-        {"PowerUp.wav", powerUp(noise)},
-        {"PowerDown.wav", powerDown(noise)},
-        {"Door_LightOn.wav", doorLight(noise, true)},
-        {"Door_LightOff.wav", doorLight(noise, false)},
-        {"Monster_Respawn.WAV", monsterRespawn(noise)},
-        {"Player_Death.WAV", playerDeath(noise)},
-    };
-    for (const auto& effect : effects) {
-        Signal sound = effect.second;
+    for (int slot = 0; slot < Sfx::EffectCount; ++slot) {
+        const auto effect = static_cast<Sfx::Effect>(slot);
+        if (isVoiceLine(effect))
+            continue;
+        Signal sound = synthesise(effect, noise);
         fadeEdges(sound, 0.002, 0.01);
         normalisePeak(sound, effectPeak);
-        saveSamples(toPcm(sound), 1, sampleRate, sfxDir + effect.first);
+        saveSamples(toPcm(sound), 1, sampleRate, dataFile(dataDir, assets::effectFiles[effect]));
     }
-    writeVoiceLines(sfxDir, effectPeak);
+    writeVoiceLines(dataDir, effectPeak);
 }

@@ -1,4 +1,5 @@
 #include "Assets.hpp"
+#include "core/AssetList.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -371,5 +372,5 @@ void writeGeigerStrip(const std::string& dataDir)
         drawFrame(canvas, frame);
         canvas.copyTo(strip, frame * FrameWidth);
     }
-    saveImage(strip, dataDir + "/Texture/Geiger.png");
+    saveImage(strip, dataFile(dataDir, assets::textureFile("geiger")));
 }

@@ -1,6 +1,7 @@
 #include "Assets.hpp"
 
 #include "Shapes.hpp"
+#include "core/AssetList.hpp"
 
 #include <cmath>
 #include <string>
@@ -70,9 +71,8 @@ Canvas consoleIcon(int size)
 
 void writeIcons(const std::string& dataDir)
 {
-    for (int size : iconSizes) {
-        const std::string suffix = "-" + std::to_string(size) + ".png";
-        saveImage(gameIcon(size).toImage(), dataDir + "/icons/kestrivon" + suffix);
-        saveImage(consoleIcon(size).toImage(), dataDir + "/icons/kestrivon-console" + suffix);
+    for (const assets::Icon& icon : assets::icons) {
+        saveImage(gameIcon(icon.size).toImage(), dataFile(dataDir, icon.game));
+        saveImage(consoleIcon(icon.size).toImage(), dataFile(dataDir, icon.console));
     }
 }

@@ -1,4 +1,5 @@
 #include "Assets.hpp"
+#include "core/AssetList.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -688,6 +689,6 @@ sf::Image paintFrontLayer()
 
 void writeMenuLayers(const std::string& dataDir)
 {
-    saveImage(paintBackLayer(), dataDir + "/Texture/MenuBG.jpg");
-    saveImage(paintFrontLayer(), dataDir + "/Texture/MenuFG.png");
+    saveImage(paintBackLayer(), dataFile(dataDir, assets::textureFile("menuBG")));
+    saveImage(paintFrontLayer(), dataFile(dataDir, assets::textureFile("menuFG")));
 }

@@ -1,6 +1,7 @@
 #include "Assets.hpp"
 #include "Instruments.hpp"
 #include "Reverb.hpp"
+#include "audio/Music.hpp"
 
 #include <cmath>
 
@@ -382,7 +383,7 @@ Stereo dissonance(const Timing& timing)
     return out;
 }
 
-void writeGameLayers(const std::string& musicDir)
+void writeGameLayers(const std::string& dataDir)
 {
     const Timing& timing = gameTiming;
     Noise noise(1996);
@@ -451,7 +452,7 @@ void writeGameLayers(const std::string& musicDir)
         reverb(mix, 1.0, 0.18f);
         master(mix, loudness[layer]);
         saveSamples(toPcm(mix.left, mix.right), 2, sampleRate,
-                    musicDir + "/Layer" + std::to_string(layer + 1) + ".wav");
+                    dataFile(dataDir, assets::trackFiles[Music::TrackLayer1 + layer]));
     }
 }
 
@@ -464,7 +465,7 @@ Signal bell(double hz)
     });
 }
 
-void writeMenuTheme(const std::string& musicDir)
+void writeMenuTheme(const std::string& dataDir)
 {
     // A slow, sparse lament in the same key: pad chords, a music-box melody in a large hall.
     const Timing timing{0.75, 12};
@@ -501,10 +502,11 @@ void writeMenuTheme(const std::string& musicDir)
     }
     reverb(theme, 1.6, 0.35f);
     master(theme, 0.1f);
-    saveSamples(toPcm(theme.left, theme.right), 2, sampleRate, musicDir + "/MenuMusic.wav");
+    saveSamples(toPcm(theme.left, theme.right), 2, sampleRate,
+                dataFile(dataDir, assets::trackFiles[Music::TrackMenu]));
 }
 
-void writeAmbience(const std::string& musicDir)
+void writeAmbience(const std::string& dataDir)
 {
     // The plant breathing: mains hum, air in the vents, a press stamping far away, drips.
     const Timing timing{0.5, 16};
@@ -564,15 +566,15 @@ void writeAmbience(const std::string& musicDir)
     bed.add(drips, 0.5f);
 
     master(bed, 0.1f);
-    saveSamples(toPcm(bed.left, bed.right), 2, sampleRate, musicDir + "/Ambiance.wav");
+    saveSamples(toPcm(bed.left, bed.right), 2, sampleRate,
+                dataFile(dataDir, assets::trackFiles[Music::TrackAmbiance]));
 }
 
 }
 
 void writeMusic(const std::string& dataDir)
 {
-    const std::string musicDir = dataDir + "/music";
-    writeGameLayers(musicDir);
-    writeMenuTheme(musicDir);
-    writeAmbience(musicDir);
+    writeGameLayers(dataDir);
+    writeMenuTheme(dataDir);
+    writeAmbience(dataDir);
 }

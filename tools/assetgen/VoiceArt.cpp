@@ -5,11 +5,14 @@
 #include "Noise.hpp"
 #include "Reverb.hpp"
 #include "Synth.hpp"
+#include "core/AssetList.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 
 using namespace synth;
 
@@ -140,26 +143,35 @@ Signal radio(const Signal& speech, std::uint32_t seed)
     return line;
 }
 
+struct Line {
+    Sfx::Effect effect;
+    const char* text;
+};
+
+// The announcements in the order they are recorded: each takes the next seed for its channel.
+const Line lines[] = {
+    {Sfx::VoiceStart, "Link established. Find the samples."},
+    {Sfx::VoiceLevel0, "First sample secured."},
+    {Sfx::VoiceLevel1, "Radiation rising."},
+    {Sfx::VoiceLevel2, "Radiation high."},
+    {Sfx::VoiceLevel3, "Warning. Radiation critical."},
+    {Sfx::VoiceLevel4, "All samples secured. Find the exit."},
+    {Sfx::VoicePowerDown, "Warning. Power failure."},
+    {Sfx::VoicePowerOn, "Power restored."},
+    {Sfx::VoiceExit, "Evacuation complete."},
+    {Sfx::VoiceDoorCrush, "Door obstructed. Casualty reported."},
+};
+
+} // namespace
+
+bool isVoiceLine(Sfx::Effect effect)
+{
+    return std::any_of(std::begin(lines), std::end(lines),
+                       [effect](const Line& line) { return line.effect == effect; });
 }
 
-void writeVoiceLines(const std::string& sfxDir, float peak)
+void writeVoiceLines(const std::string& dataDir, float peak)
 {
-    struct Line {
-        const char* file;
-        const char* text;
-    };
-    const Line lines[] = {
-        {"Voice_Start.wav", "Link established. Find the samples."},
-        {"Voice_Level0.wav", "First sample secured."},
-        {"Voice_Level1.wav", "Radiation rising."},
-        {"Voice_Level2.wav", "Radiation high."},
-        {"Voice_Level3.wav", "Warning. Radiation critical."},
-        {"Voice_Level4.wav", "All samples secured. Find the exit."},
-        {"Voice_PowerDown.wav", "Warning. Power failure."},
-        {"Voice_PowerOn.wav", "Power restored."},
-        {"Voice_Exit.wav", "Evacuation complete."},
-        {"Voice_DoorCrush.wav", "Door obstructed. Casualty reported."},
-    };
     std::uint32_t seed = 4100;
     for (const Line& line : lines) {
         // Speak faster until the line, with its squelch and echo, fits the time it is given.
@@ -172,7 +184,8 @@ void writeVoiceLines(const std::string& sfxDir, float peak)
             spoken = radio(speak(line.text, speed), seed);
         }
         normalisePeak(spoken, peak);
-        saveSamples(toPcm(spoken), 1, sampleRate, sfxDir + "/" + line.file);
+        saveSamples(toPcm(spoken), 1, sampleRate,
+                    dataFile(dataDir, assets::effectFiles[line.effect]));
         ++seed;
     }
 }

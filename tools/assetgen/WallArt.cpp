@@ -1,4 +1,5 @@
 #include "Assets.hpp"
+#include "core/AssetList.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -469,5 +470,5 @@ void writeWallAtlas(const std::string& dataDir)
             closedDoor(canvas, (value - 9) / 2 + 1);
         canvas.copyTo(atlas, tile);
     }
-    saveImage(atlas, dataDir + "/Texture/Wall.jpg");
+    saveImage(atlas, dataFile(dataDir, assets::textureFile("wall")));
 }

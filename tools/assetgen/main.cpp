@@ -1,10 +1,12 @@
 #include "Assets.hpp"
+#include "core/AssetList.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 
 void saveImage(const sf::Image& image, const std::string& path)
 {
@@ -27,6 +29,30 @@ void saveSamples(const std::vector<std::int16_t>& samples, unsigned channels, un
     }
 }
 
+std::string dataFile(const std::string& dataDir, std::string_view file)
+{
+    return dataDir + "/" + std::string(file);
+}
+
+void checkEveryListedFile(const std::string& dataDir)
+{
+    std::vector<std::string_view> listed;
+    for (const assets::Texture& texture : assets::textures)
+        listed.push_back(texture.file);
+    listed.insert(listed.end(), std::begin(assets::trackFiles), std::end(assets::trackFiles));
+    listed.insert(listed.end(), std::begin(assets::effectFiles), std::end(assets::effectFiles));
+    for (const assets::Icon& icon : assets::icons) {
+        listed.push_back(icon.game);
+        listed.push_back(icon.console);
+    }
+    for (std::string_view file : listed) {
+        if (!std::filesystem::exists(dataFile(dataDir, file))) {
+            std::cerr << "assetgen: nothing wrote the listed file " << file << "\n";
+            std::exit(1);
+        }
+    }
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -40,5 +66,6 @@ int main(int argc, char** argv)
     writeMusic(dataDir);
     writeEffects(dataDir);
     writeIcons(dataDir);
+    checkEveryListedFile(dataDir);
     return 0;
 }
