@@ -7,6 +7,8 @@
 struct ConsoleOptions {
     enum class Mode { Window, Script, Solo };
 
+    static constexpr unsigned short defaultWebPort = 8080;
+
     Mode mode = Mode::Window;
     // Empty: every interface.
     std::string bindAddress;
@@ -15,6 +17,9 @@ struct ConsoleOptions {
     // Script mode: the file, or "-" for standard input.
     std::string scriptPath;
     bool hard = false;
+    // The operator's front end is a web page (with --solo: pages only watch).
+    bool web = false;
+    unsigned short webPort = defaultWebPort;
     bool help = false;
 };
 

@@ -63,6 +63,7 @@ const std::vector<std::string>& Operator::update()
     link.poll(linkEvents);
     for (const LinkEvent& event : linkEvents)
         handle(event);
+    eventLines.swap(pendingLines);
     return eventLines;
 }
 
@@ -230,6 +231,10 @@ GameLink& Operator::getLink()
 {
     return link;
 }
+const GameLink& Operator::getLink() const
+{
+    return link;
+}
 const LevelCatalogue& Operator::getCatalogue() const
 {
     return catalogue;
@@ -293,7 +298,7 @@ void Operator::handle(const LinkEvent& event)
         powerDown = false;
         gameLeft = false;
         note("game connected from " + event.text);
-        eventLines.push_back("joined " + event.text);
+        pendingLines.push_back("joined " + event.text);
         break;
     case LinkEvent::Kind::Refused:
         note("a second game from " + event.text + " was turned away: one game at a time");
@@ -312,7 +317,7 @@ void Operator::handle(const LinkEvent& event)
         note(event.kind == LinkEvent::Kind::Dropped ? "connection dropped: " + event.text
                                                     : std::string("game disconnected"));
         note(getStatusLine());
-        eventLines.push_back("disconnected");
+        pendingLines.push_back("disconnected");
         break;
     }
 }
@@ -323,7 +328,7 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
         [this](const auto& report) {
             using Report = std::decay_t<decltype(report)>;
             if constexpr (std::is_same_v<Report, Protocol::Interaction>) {
-                eventLines.push_back("interaction " + std::to_string(report.value));
+                pendingLines.push_back("interaction " + std::to_string(report.value));
                 if (Cell::isObject(report.value)) {
                     ledger.lootTaken();
                     note("object " + std::to_string(report.value) + " taken (loot worth " +
@@ -335,22 +340,22 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
                     finished("the player used the exit: game won");
             } else if constexpr (std::is_same_v<Report, Protocol::PlayerMoved>) {
                 match.playerMoved();
-                eventLines.push_back("moved " + std::to_string(match.getSteps()));
+                pendingLines.push_back("moved " + std::to_string(match.getSteps()));
                 note("player moved (step " + std::to_string(match.getSteps()) + ")");
             } else if constexpr (std::is_same_v<Report, Protocol::PlayerLost>) {
-                eventLines.push_back("lost");
+                pendingLines.push_back("lost");
                 if (match.playerLost())
                     finished("the player died: game lost");
             } else if constexpr (std::is_same_v<Report, Protocol::MonsterPosition>) {
                 match.monsterPosition(report.column, report.row);
-                eventLines.push_back("monster " + std::to_string(report.column) + " " +
-                                     std::to_string(report.row));
+                pendingLines.push_back("monster " + std::to_string(report.column) + " " +
+                                       std::to_string(report.row));
                 note(match.getMonster() ? "monster at " + point(report.column, report.row)
                                         : std::string("the monster is not in the maze"));
             } else {
                 int object = match.objectPosition(report.column, report.row);
-                eventLines.push_back("object " + std::to_string(report.column) + " " +
-                                     std::to_string(report.row));
+                pendingLines.push_back("object " + std::to_string(report.column) + " " +
+                                       std::to_string(report.row));
                 note("object " + (object > 0 ? std::to_string(object) + " " : std::string()) +
                      "at " + point(report.column, report.row));
             }

@@ -39,6 +39,7 @@ public:
 
     // Handles everything the game sent since the last call. Returns one event line per report
     // ("joined 127.0.0.1", "moved 4", "lost", "disconnected", ...), valid until the next call.
+    // A game an action found gone is reported by the next call.
     const std::vector<std::string>& update();
 
     // Chooses the level to start; refused while a game is being played. Its doors start open.
@@ -63,6 +64,7 @@ public:
     bool endGame(const Protocol::EndOfGame& report);
 
     GameLink& getLink();
+    const GameLink& getLink() const;
     const LevelCatalogue& getCatalogue() const;
     int getSelected() const;
     // The level the last load message started, -1 before any.
@@ -106,4 +108,6 @@ private:
     unsigned revision;
     std::vector<LinkEvent> linkEvents;
     std::vector<std::string> eventLines;
+    // Lines for the next update(): an action may drop the game while a caller walks eventLines.
+    std::vector<std::string> pendingLines;
 };

@@ -8,9 +8,10 @@ SoloOperator::SoloOperator(Operator& console, bool hard, unsigned seed)
 {
 }
 
-void SoloOperator::update()
+const std::vector<std::string>& SoloOperator::update()
 {
-    for (const std::string& line : console.update()) {
+    const std::vector<std::string>& lines = console.update();
+    for (const std::string& line : lines) {
         std::istringstream words(line);
         std::string event;
         int x = 0;
@@ -26,6 +27,7 @@ void SoloOperator::update()
     if (hard && console.isPlaying() && console.isPowerDown() &&
         powerClock.getElapsedTime().asSeconds() >= powerDownSeconds)
         console.powerOn();
+    return lines;
 }
 
 int SoloOperator::getNextLevel() const

@@ -23,8 +23,9 @@ public:
 
     SoloOperator(Operator& console, bool hard, unsigned seed);
 
-    // Handles what the game reported since the last call and acts on it.
-    void update();
+    // Handles what the game reported since the last call and acts on it; returns the event
+    // lines handled (valid until the next call).
+    const std::vector<std::string>& update();
     // The level the next game that joins will get.
     int getNextLevel() const;
 

@@ -96,6 +96,20 @@ TEST(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
     EXPECT_EQ(console.getResult(), "the player used the exit: game won");
 }
 
+TEST(ConsoleOperatorTest, AGameDroppedByASendIsReportedByTheNextUpdate)
+{
+    Operator console(LevelCatalogue("data/level"), windowSettings());
+    std::string problem;
+    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+    ConsolePeer game(4096);
+    ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
+    console.update();
+    // The game never reads: once 1 MiB waits for it, the console drops it.
+    while (console.scan()) {
+    }
+    EXPECT_EQ(console.update(), std::vector<std::string>{"disconnected"});
+}
+
 TEST(ConsoleOperatorTest, MissingLevelFilesLeaveTheirLevelsUnavailable)
 {
     Operator console(LevelCatalogue("no/such/folder"), windowSettings());
