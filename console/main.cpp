@@ -3,6 +3,7 @@
 #include "console/OperatorWindow.hpp"
 #include "console/ScriptRunner.hpp"
 #include "console/SoloOperator.hpp"
+#include "console/WebConsole.hpp"
 
 #include <SFML/System/Sleep.hpp>
 
@@ -40,10 +41,12 @@ int main(int argc, char** argv)
     using Mode = ConsoleOptions::Mode;
     // Without a display the window library aborts; say what to do instead.
     const char* display = std::getenv("DISPLAY");
-    if (options.mode == Mode::Window && (display == nullptr || display[0] == '\0')) {
-        std::cerr << "kestrivon-console: no display (DISPLAY is not set); use --script or --solo "
-                     "to run without a window"
-                  << std::endl;
+    if (options.mode == Mode::Window && !options.web &&
+        (display == nullptr || display[0] == '\0')) {
+        std::cerr
+            << "kestrivon-console: no display (DISPLAY is not set); use --script, --solo or --web "
+               "to run without a window"
+            << std::endl;
         return 1;
     }
     Operator::Settings settings;
@@ -73,6 +76,25 @@ int main(int argc, char** argv)
         }
         ScriptRunner runner(console, input, std::cout, std::cerr);
         return runner.run();
+    }
+
+    if (options.web) {
+        WebConsole::Settings web;
+        web.bindAddress = options.bindAddress;
+        web.port = options.webPort;
+        web.solo = options.mode == Mode::Solo;
+        web.hard = options.hard;
+        web.seed = settings.seed;
+        WebConsole front(console, web);
+        if (front.listen(problem) != WebServer::ListenResult::Listening) {
+            std::cerr << problem << std::endl;
+            return 2;
+        }
+        for (const std::string& link : front.getLinks())
+            std::cout << link << "\n";
+        std::cout << std::flush;
+        front.run();
+        return 0;
     }
 
     if (options.mode == Mode::Solo) {

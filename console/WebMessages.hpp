@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+class Operator;
+
+// The JSON text of the messages the web console sends its pages (see console/README.md,
+// "Web mode"): the whole state of the operator, one event line, an error reply.
+namespace WebMessages {
+
+enum class Role { Operator, Watch };
+
+std::string state(const Operator& console, Role role);
+// seq counts the events of one run from 1.
+std::string event(unsigned long long seq, const std::string& line);
+// action: the action refused, empty when the message named none.
+std::string error(const std::string& action, const std::string& message);
+
+} // namespace WebMessages

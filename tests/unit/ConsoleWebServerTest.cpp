@@ -1,0 +1,231 @@
+#include "console/WebConsole.hpp"
+#include "console/WebSocketSession.hpp"
+
+#include "ConsolePeer.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/read.hpp>
+#include <boost/asio/write.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+#include <boost/beast/websocket.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using Json = nlohmann::json;
+using Role = WebMessages::Role;
+
+constexpr std::chrono::seconds patience(5);
+
+// A page's WebSocket, driven with a deadline on each step so a fault fails the test instead
+// of hanging it.
+class PageClient {
+public:
+    // The HTTP status of the handshake: 101 when the socket is open.
+    unsigned connect(unsigned short port, const std::string& target)
+    {
+        asio::ip::tcp::endpoint server(asio::ip::make_address("127.0.0.1"), port);
+        beast::get_lowest_layer(socket).connect(server);
+        beast::websocket::response_type response;
+        socket.async_handshake(response, "127.0.0.1", target, [](beast::error_code) {});
+        finish();
+        return response.result_int();
+    }
+
+    // The next message, or null when the socket closed or nothing came in time.
+    Json read()
+    {
+        beast::error_code error;
+        socket.async_read(buffer,
+                          [&error](beast::error_code result, std::size_t) { error = result; });
+        if (!finish())
+            return nullptr;
+        closed = closed || error;
+        if (error)
+            return nullptr;
+        std::string text = beast::buffers_to_string(buffer.data());
+        buffer.consume(buffer.size());
+        return Json::parse(text);
+    }
+
+    // The next message of that type, skipping the others.
+    Json next(const std::string& type)
+    {
+        for (Json message = read(); !message.is_null(); message = read())
+            if (message["type"] == type)
+                return message;
+        return nullptr;
+    }
+
+    // True once a read found the socket closed by the server.
+    bool isClosed() const { return closed; }
+
+    void write(const std::string& text)
+    {
+        socket.async_write(asio::buffer(text), [](beast::error_code, std::size_t) {});
+        finish();
+    }
+
+private:
+    bool finish()
+    {
+        context.restart();
+        context.run_for(patience);
+        if (context.stopped())
+            return true;
+        beast::get_lowest_layer(socket).close();
+        return false;
+    }
+
+    asio::io_context context;
+    beast::websocket::stream<asio::ip::tcp::socket> socket{context};
+    beast::flat_buffer buffer;
+    bool closed = false;
+};
+
+// The console with its web front end on a thread of its own, serving a page folder of the
+// test's making on a free port.
+class ConsoleWebServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(root / "web");
+        std::ofstream(root / "web" / "index.html") << "<title>plant</title>";
+        std::ofstream(root / "secret.txt") << "secret";
+        std::string problem;
+        ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+        WebConsole::Settings settings;
+        settings.bindAddress = "127.0.0.1";
+        settings.folder = (root / "web").string();
+        web = std::make_unique<WebConsole>(console, settings);
+        ASSERT_EQ(web->listen(problem), WebServer::ListenResult::Listening) << problem;
+        server = std::thread([this] { web->run(); });
+    }
+
+    void TearDown() override
+    {
+        if (server.joinable()) {
+            web->stop();
+            server.join();
+        }
+        std::filesystem::remove_all(root);
+    }
+
+    std::string socketTarget(Role role) const { return "/ws?token=" + web->getToken(role); }
+
+    // Status and body of one GET, or 0 when the server closed without an answer.
+    std::pair<unsigned, std::string> get(const std::string& target, std::size_t padding = 0)
+    {
+        asio::io_context context;
+        asio::ip::tcp::socket socket(context);
+        socket.connect({asio::ip::make_address("127.0.0.1"), web->getPort()});
+        http::request<http::empty_body> request(http::verb::get, target, 11);
+        request.set(http::field::host, "127.0.0.1");
+        if (padding > 0)
+            request.set("X-Padding", std::string(padding, 'x'));
+        beast::error_code error;
+        http::write(socket, request, error);
+        beast::flat_buffer buffer;
+        http::response<http::string_body> response;
+        http::read(socket, buffer, response, error);
+        return {error ? 0u : response.result_int(), response.body()};
+    }
+
+    std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("kestrivon-web-" + std::to_string(::getpid()));
+    Operator console{LevelCatalogue("data/level"), Operator::Settings()};
+    std::unique_ptr<WebConsole> web;
+    std::thread server;
+};
+
+TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolder)
+{
+    EXPECT_EQ(get("/"), std::make_pair(200u, std::string("<title>plant</title>")));
+    EXPECT_EQ(get("/index.html?v=2").first, 200u);
+    for (const char* outside : {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden",
+                                "/web/../../secret.txt", "/missing.js", "//etc/passwd"})
+        EXPECT_EQ(get(outside).first, 404u) << outside;
+    // Headers over 8 KiB close the connection without an answer.
+    EXPECT_EQ(get("/", 9000).first, 0u);
+}
+
+TEST_F(ConsoleWebServerTest, SocketsNeedAToken)
+{
+    PageClient none;
+    PageClient wrong;
+    PageClient watcher;
+    EXPECT_EQ(none.connect(web->getPort(), "/ws"), 403u);
+    EXPECT_EQ(wrong.connect(web->getPort(), "/ws?token=" + std::string(32, '0')), 403u);
+    ASSERT_EQ(watcher.connect(web->getPort(), socketTarget(Role::Watch)), 101u);
+    Json state = watcher.read();
+    EXPECT_EQ(state["type"], "state");
+    EXPECT_EQ(state["role"], "watch");
+    EXPECT_EQ(state["plan"]["doors"].size(), 2u);
+}
+
+TEST_F(ConsoleWebServerTest, AnOversizedMessageClosesThatSocketOnly)
+{
+    PageClient flooder;
+    PageClient page;
+    ASSERT_EQ(flooder.connect(web->getPort(), socketTarget(Role::Operator)), 101u);
+    ASSERT_EQ(page.connect(web->getPort(), socketTarget(Role::Operator)), 101u);
+    flooder.read();
+    page.read();
+    ConsolePeer game;
+    EXPECT_EQ(page.next("event")["line"], "joined 127.0.0.1");
+    EXPECT_EQ(flooder.next("event")["line"], "joined 127.0.0.1");
+
+    flooder.write(std::string(WebSocketSession::maxMessage + 1, ' '));
+    flooder.next("none");
+    EXPECT_TRUE(flooder.isClosed());
+
+    page.write(R"({"action":"power"})");
+    EXPECT_EQ(page.next("error")["message"], "no game is on");
+    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({1})));
+    EXPECT_EQ(page.next("event")["line"], "moved 1");
+}
+
+TEST_F(ConsoleWebServerTest, TwentyPagesReceiveEveryEventInOrderThroughAFlood)
+{
+    constexpr int pageCount = 20;
+    constexpr int moves = 3000;
+    std::vector<std::unique_ptr<PageClient>> pages;
+    for (int i = 0; i < pageCount; ++i) {
+        pages.push_back(std::make_unique<PageClient>());
+        Role role = i % 2 == 0 ? Role::Operator : Role::Watch;
+        ASSERT_EQ(pages.back()->connect(web->getPort(), socketTarget(role)), 101u);
+        ASSERT_EQ(pages.back()->read()["type"], "state");
+    }
+    ConsolePeer game;
+    std::vector<std::uint8_t> flood;
+    for (int i = 0; i < moves; ++i) {
+        std::vector<std::uint8_t> frame = ConsolePeer::frame(ConsolePeer::ints({1}));
+        flood.insert(flood.end(), frame.begin(), frame.end());
+    }
+    game.sendBytes(flood);
+
+    for (int i = 0; i < pageCount; ++i) {
+        SCOPED_TRACE(i);
+        Json event = pages[static_cast<std::size_t>(i)]->next("event");
+        ASSERT_EQ(event["line"], "joined 127.0.0.1");
+        unsigned long long seq = event["seq"];
+        for (int step = 1; step <= moves; ++step) {
+            event = pages[static_cast<std::size_t>(i)]->next("event");
+            ASSERT_FALSE(event.is_null());
+            ASSERT_EQ(event["seq"], ++seq);
+            ASSERT_EQ(event["line"], "moved " + std::to_string(step));
+        }
+    }
+}
+
+} // namespace
