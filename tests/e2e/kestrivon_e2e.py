@@ -43,20 +43,28 @@ def xdotool(*arguments):
                           text=True).stdout.strip()
 
 
+def wait_until(what, condition, timeout):
+    """The first true value condition() returns, polled until timeout seconds have passed."""
+    deadline = time.time() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.time() > deadline:
+            raise AssertionError("timed out waiting for %s" % what)
+        time.sleep(0.2)
+
+
 def find_window(name, pid=None, timeout=30.0):
     """The id of the visible window titled exactly name (of pid, when given)."""
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        command = ["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name]
-        if pid is not None:
-            command[2:2] = ["--pid", str(pid)]
-        found = subprocess.run(command, capture_output=True, text=True).stdout.split()
-        if found:
-            window = found[0]
-            xdotool("windowmove", window, 0, 0)
-            return window
-        time.sleep(0.2)
-    raise AssertionError("no window named %r appeared" % name)
+    command = ["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name]
+    if pid is not None:
+        command[2:2] = ["--pid", str(pid)]
+    found = wait_until("a window named %r" % name,
+                       lambda: subprocess.run(command, capture_output=True, text=True).stdout.split(),
+                       timeout)
+    xdotool("windowmove", found[0], 0, 0)
+    return found[0]
 
 
 def window_size(window):

@@ -1,0 +1,217 @@
+#!/usr/bin/env -S /usr/bin/python3
+"""The operator's console in a real browser: headless Chromium opens the page that
+`kestrivon-console --web` serves while the real game, joined on Xvfb, plays the tutorial. The
+operator chooses the level, starts it, sees the player's first step, closes door 1, scans and
+ends the game from the page; a watch link shows the same plan and cannot act; a wrong key gets
+nothing. Screenshots at phone and laptop sizes are kept in build/web-screens/."""
+
+import os
+import re
+import sys
+import tempfile
+
+from selenium import webdriver
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import kestrivon_e2e as e2e  # noqa: E402
+
+CHROMIUM_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                  "--disable-background-networking", "--disable-component-update", "--disable-sync")
+PHONE = (390, 844)
+LAPTOP = (1280, 800)
+# The monster's mark on the plan, as style.css defines it.
+MONSTER_RGB = (0xff, 0x78, 0x20)
+
+# Counts the canvas pixels of one colour: the plan is a picture, so the test looks at it.
+COUNT_COLOUR = """
+const [r, g, b] = arguments[0];
+const canvas = document.getElementById("plan");
+const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+let count = 0;
+for (let i = 0; i < data.length; i += 4)
+    if (Math.abs(data[i] - r) < 8 && Math.abs(data[i + 1] - g) < 8 && Math.abs(data[i + 2] - b) < 8)
+        ++count;
+return count;
+"""
+
+# A second socket with the page's own key: the first state, then an action, then the answer.
+ACT_ON_OWN_SOCKET = """
+const [action, done] = arguments;
+const token = location.hash.split("=")[1];
+const socket = new WebSocket("ws://" + location.host + "/ws?token=" + token);
+const seen = [];
+socket.onmessage = (message) => {
+    const reply = JSON.parse(message.data);
+    seen.push(reply.type);
+    if (seen.length === 1)
+        socket.send(JSON.stringify(action));
+    else if (reply.type === "error")
+        done(seen);
+};
+socket.onclose = () => done(seen);
+"""
+
+
+def wait(what, condition, timeout=15.0):
+    return e2e.wait_until(what, condition, timeout * e2e.PACE)
+
+
+class Browser:
+    """One headless Chromium with a fresh profile."""
+
+    def __init__(self, profile):
+        options = webdriver.ChromeOptions()
+        for flag in CHROMIUM_FLAGS:
+            options.add_argument(flag)
+        options.add_argument("--user-data-dir=" + profile)
+        self.driver = webdriver.Chrome(options=options)
+        self.driver.set_script_timeout(10 * e2e.PACE)
+
+    def open(self, url, size):
+        self.resize(size)
+        self.driver.get(url)
+
+    def resize(self, size):
+        width, height = size
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": width, "height": height, "deviceScaleFactor": 1,
+                                     "mobile": width < 600})
+
+    def text(self, element_id):
+        return self.driver.find_element(By.ID, element_id).text
+
+    def log(self):
+        return [item.text for item in self.driver.find_elements(By.CSS_SELECTOR, "#log li")]
+
+    def press(self, selector):
+        button = self.driver.find_element(By.CSS_SELECTOR, selector)
+        wait("%s enabled" % selector, button.is_enabled)
+        button.click()
+
+    def body_classes(self):
+        return self.driver.find_element(By.TAG_NAME, "body").get_attribute("class").split()
+
+    def figure(self, name):
+        return self.text("f-" + name)
+
+    def shoot(self, folder, name, size):
+        self.resize(size)
+        # The plan is redrawn when its frame changes size; let that happen before the picture.
+        self.driver.execute_async_script("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+        path = os.path.join(folder, "%s-%dx%d.png" % (name, size[0], size[1]))
+        self.driver.save_screenshot(path)
+
+    def errors(self):
+        return [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
+
+    def quit(self):
+        self.driver.quit()
+
+
+class WebConsole:
+    """kestrivon-console --web, with the links it prints."""
+
+    def __init__(self, folder):
+        self.process = e2e.start(folder, "kestrivon-console", "--web")
+        self.output = e2e.Lines(self.process.stdout)
+        self.log = e2e.Lines(self.process.stderr)
+        self.links = {}
+        for role in ("operator", "watch"):
+            line = self.output.wait_for(lambda text, role=role: text.startswith(role + ": ") and "127.0.0.1" in text,
+                                        10 * e2e.PACE, "the %s link" % role)
+            self.links[role] = line.split(": ", 1)[1]
+
+    def stop(self):
+        e2e.stop(self.process)
+        self.log.drain()
+        e2e.sanitizer_report(self.log.seen)
+
+
+def play(page, game, console):
+    page.open(console.links["operator"], LAPTOP)
+    wait("the game to join", lambda: "game connected" in page.text("status"), 30)
+    page.press('[data-level="0"]')
+    wait("the tutorial chosen", lambda: "chosen" in page.driver.find_element(
+        By.CSS_SELECTOR, '[data-level="0"]').get_attribute("class"))
+    page.press('[data-action="start"]')
+    game.trace.wait_for(lambda line: line.startswith("[LEVEL] Player at :("), 15 * e2e.PACE, "the start")
+
+    # The player stands frozen while the lights come up: W until a step is reported.
+    def stepped():
+        game.key("w")
+        return any("player moved (step 1)" in line for line in page.log())
+    wait("the first step in the page's log", lambda: stepped() or None, 30)
+
+    page.press('[data-door="1"]')
+    game.trace.wait_for(lambda line: line.startswith("Closing door ("), 10 * e2e.PACE, "the door trace")
+    wait("door 1 shown closed", lambda: "closed" in page.driver.find_element(
+        By.CSS_SELECTOR, '[data-door="1"]').get_attribute("class"))
+
+    assert page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB) == 0, "a monster before any scan"
+    page.press('[data-action="scan"]')
+    wait("the monster on the plan", lambda: page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB) > 20)
+    assert page.figure("scan") == "1", "scan count %s" % page.figure("scan")
+
+
+def watch(browser, console, operator_plan):
+    browser.open(console.links["watch"], PHONE)
+    plan = browser.driver.find_element(By.ID, "plan")
+    wait("the watch page's plan", lambda: plan.get_attribute("aria-label") == operator_plan)
+    assert "watch" in browser.body_classes()
+    assert not any(button.is_displayed() and button.is_enabled()
+                   for button in browser.driver.find_elements(By.CSS_SELECTOR, "[data-action], [data-object], [data-level]"))
+    ActionChains(browser.driver).send_keys("sk").perform()
+    replies = browser.driver.execute_async_script(ACT_ON_OWN_SOCKET, {"action": "scan"})
+    assert replies[0] == "state" and replies[-1] == "error", "the watch socket's scan got %s" % replies
+    assert browser.figure("scan") == "1", "a watcher's scan counted: %s" % browser.figure("scan")
+
+
+def wrong_key(browser, console):
+    browser.open(re.sub(r"=[0-9a-f]+$", "=" + "0" * 32, console.links["operator"]), PHONE)
+    wait("the refusal", lambda: "refused" in browser.body_classes())
+    assert browser.text("status") == "connecting to the console" and not browser.log()
+
+
+def main(build_dir):
+    screens = os.path.join(build_dir, "web-screens")
+    os.makedirs(screens, exist_ok=True)
+    with tempfile.TemporaryDirectory() as folder:
+        e2e.copy_runtime_folder(build_dir, folder)
+        console = WebConsole(folder)
+        game = page = None
+        try:
+            page = Browser(os.path.join(folder, "profile"))
+            game = e2e.Game(folder)
+            game.join("127.0.0.1")
+            play(page, game, console)
+            errors = page.errors()
+            assert not errors, "the page failed: %s" % errors
+            page.shoot(screens, "operator", LAPTOP)
+            page.shoot(screens, "operator", PHONE)
+
+            operator_plan = page.driver.find_element(By.ID, "plan").get_attribute("aria-label")
+            page.driver.switch_to.new_window("tab")
+            watch(page, console, operator_plan)
+            page.shoot(screens, "watch", PHONE)
+            page.driver.close()
+            page.driver.switch_to.window(page.driver.window_handles[0])
+
+            page.press('[data-action="end"]')
+            game.trace.wait_for(lambda line: line.startswith("Total : "), 10 * e2e.PACE, "the end of the game")
+            wait("the result on the page", lambda: "ended by the operator" in page.text("banner"))
+            page.shoot(screens, "ended", LAPTOP)
+
+            wrong_key(page, console)
+        finally:
+            if page:
+                page.quit()
+            if game:
+                game.stop()
+            console.stop()
+    print("web console: ok")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
