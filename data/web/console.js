@@ -9,7 +9,7 @@
     const LAST_OBJECT = 7;
     const OBJECT_COUNT = LAST_OBJECT - FIRST_OBJECT + 1;
     const WALL_CELLS = [1, 2];
-    const RETRY_FIRST_MS = 500;
+    const RETRY_FIRST_MS = 1000;
     const RETRY_LONGEST_MS = 5000;
     const ERROR_SHOWN_MS = 4000;
     const RX_FLASH_MS = 150;

@@ -7,6 +7,7 @@ nothing. Screenshots at phone and laptop sizes are kept in build/web-screens/.""
 
 import os
 import re
+import subprocess
 import sys
 import tempfile
 
@@ -19,6 +20,7 @@ import kestrivon_e2e as e2e  # noqa: E402
 
 CHROMIUM_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                   "--disable-background-networking", "--disable-component-update", "--disable-sync")
+WEB_PORT = 8080
 PHONE = (390, 844)
 LAPTOP = (1280, 800)
 # The monster's mark on the plan, as style.css defines it.
@@ -155,6 +157,17 @@ def play(page, game, console):
     assert page.figure("scan") == "1", "scan count %s" % page.figure("scan")
 
 
+def drop_network(page):
+    """Every connection to the web port is cut, as when a phone loses its network: the page says
+    so, comes back by itself and shows the whole state again."""
+    log = page.log()
+    subprocess.run(["ss", "-K", "dport", "=", str(WEB_PORT)], check=True, capture_output=True)
+    wait("the page to see the drop", lambda: "reconnecting" in page.body_classes(), 5)
+    wait("the page to come back", lambda: "reconnecting" not in page.body_classes())
+    assert page.log() == log, "the log after reconnecting: %s" % page.log()[-3:]
+    assert page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB) > 20, "the monster went missing"
+
+
 def watch(browser, console, operator_plan):
     browser.open(console.links["watch"], PHONE)
     plan = browser.driver.find_element(By.ID, "plan")
@@ -186,6 +199,7 @@ def main(build_dir):
             game = e2e.Game(folder)
             game.join("127.0.0.1")
             play(page, game, console)
+            drop_network(page)
             errors = page.errors()
             assert not errors, "the page failed: %s" % errors
             page.shoot(screens, "operator", LAPTOP)
