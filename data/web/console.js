@@ -49,7 +49,8 @@
         clearTimeout(retryTimer);
         retryTimer = 0;
         const scheme = location.protocol === "https:" ? "wss:" : "ws:";
-        const ws = new WebSocket(scheme + "//" + location.host + "/ws?token=" + encodeURIComponent(link.token));
+        const ws = new WebSocket(scheme + "//" + location.host + "/ws?token=" +
+            encodeURIComponent(link.token));
         let opened = false;
         ws.onopen = () => {
             opened = true;
@@ -82,7 +83,8 @@
     }
 
     function refused() {
-        setLinkState("refused", "THIS LINK IS NOT ACCEPTED: the console prints new links at every start; open the one it printed last");
+        setLinkState("refused", "THIS LINK IS NOT ACCEPTED: the console prints new links at " +
+            "every start; open the one it printed last");
     }
 
     function setLinkState(name, text) {
@@ -141,7 +143,8 @@
     }
 
     function online() {
-        return state !== null && linkState === "" && socket !== null && socket.readyState === WebSocket.OPEN;
+        return state !== null && linkState === "" && socket !== null &&
+            socket.readyState === WebSocket.OPEN;
     }
 
     function controlFor(action) {
@@ -295,10 +298,12 @@
             button.classList.toggle("absent", !door);
             button.classList.toggle("open", Boolean(door && door.open));
             button.classList.toggle("closed", Boolean(door && !door.open));
-            button.setAttribute("aria-label", door ? "Door " + door.number + ", " + (door.open ? "open" : "closed") : "no door");
+            const name = door ? "Door " + door.number + ", " + doorState(door) : "no door";
+            button.setAttribute("aria-label", name);
             button.disabled = !live || !door;
         }
-        const taken = new Set(state && state.plan ? state.plan.objects.filter((o) => o.taken).map((o) => o.value) : []);
+        const objects = state && state.plan ? state.plan.objects : [];
+        const taken = new Set(objects.filter((o) => o.taken).map((o) => o.value));
         for (const button of document.querySelectorAll("[data-object]")) {
             button.classList.toggle("taken", taken.has(Number(button.dataset.object)));
             button.disabled = !playing;
@@ -325,7 +330,8 @@
             return "This level has " + doorCount() + " door cells: the game handles eight at most.";
         if (!state.connected)
             return "Start needs a connected game.";
-        return "Doors: tap one on the plan or its button, or press its number (1-8), to close or open it.";
+        return "Doors: tap one on the plan or its button, or press its number (1-8), to close or " +
+            "open it.";
     }
 
     function money(value) {
@@ -387,8 +393,10 @@
     // The plan, drawn at the screen's pixel density so it stays sharp on a phone.
 
     function colour(name) {
-        if (!colours.has(name))
-            colours.set(name, getComputedStyle(document.documentElement).getPropertyValue("--" + name).trim());
+        if (!colours.has(name)) {
+            const style = getComputedStyle(document.documentElement);
+            colours.set(name, style.getPropertyValue("--" + name).trim());
+        }
         return colours.get(name);
     }
 
@@ -414,7 +422,8 @@
         const left = Math.floor((width - cell * plan.width) / 2);
         const top = Math.floor((height - cell * plan.height) / 2);
         layout = { left: left, top: top, cell: cell };
-        const box = (x, y, inset) => [left + x * cell + inset, top + y * cell + inset, cell - 2 * inset, cell - 2 * inset];
+        const box = (x, y, inset) =>
+            [left + x * cell + inset, top + y * cell + inset, cell - 2 * inset, cell - 2 * inset];
         const inset = Math.floor(cell * 0.2);
 
         for (let y = 0; y < plan.height; ++y) {
@@ -430,13 +439,15 @@
         for (let y = 0; y < plan.height; ++y) {
             for (let x = 0; x < plan.width; ++x) {
                 if (plan.cells[y * plan.width + x] === 0)
-                    context.strokeRect(left + x * cell + 0.5, top + y * cell + 0.5, cell - 1, cell - 1);
+                    context.strokeRect(left + x * cell + 0.5, top + y * cell + 0.5, cell - 1,
+                        cell - 1);
             }
         }
 
         const monster = plan.monster;
         for (const door of plan.doors) {
-            context.fillStyle = door.number > MAX_DOORS ? colour("wall") : colour(door.open ? "door-open" : "door-closed");
+            const look = door.number > MAX_DOORS ? "wall" : door.open ? "door-open" : "door-closed";
+            context.fillStyle = colour(look);
             context.fillRect(...box(door.x, door.y, 0));
             label(context, String(door.number), box(door.x, door.y, 0), "#fff");
         }
@@ -445,7 +456,8 @@
             context.fillRect(...box(object.x, object.y, inset));
             // The monster's mark covers the object it stands on.
             if (!monster || monster.x !== object.x || monster.y !== object.y)
-                label(context, String(object.value), box(object.x, object.y, 0), object.taken ? "#3c3c3c" : "#000");
+                label(context, String(object.value), box(object.x, object.y, 0),
+                    object.taken ? "#3c3c3c" : "#000");
         }
         for (const exit of plan.exits) {
             context.fillStyle = colour("exit");
@@ -481,11 +493,17 @@
     }
 
     function describePlan(plan) {
-        const doors = plan.doors.map((d) => "door " + d.number + " " + (d.open ? "open" : "closed"));
-        const monster = plan.monster
-            ? "monster at column " + plan.monster.x + ", row " + plan.monster.y + ", " + plan.monster.steps + " steps ago"
+        const doors = plan.doors.map((d) => "door " + d.number + " " + doorState(d));
+        const seen = plan.monster;
+        const monster = seen
+            ? "monster at column " + seen.x + ", row " + seen.y + ", " + seen.steps + " steps ago"
             : "monster not scanned";
-        return "Plan, " + plan.width + " by " + plan.height + "; " + (doors.join(", ") || "no doors") + "; " + monster;
+        return "Plan, " + plan.width + " by " + plan.height + "; " +
+            (doors.join(", ") || "no doors") + "; " + monster;
+    }
+
+    function doorState(door) {
+        return door.open ? "open" : "closed";
     }
 
     new ResizeObserver(() => {
@@ -505,7 +523,8 @@
     });
 
     if (!link) {
-        setLinkState("refused", "THIS LINK HAS NO KEY: open the operator or watch link the console printed");
+        setLinkState("refused",
+            "THIS LINK HAS NO KEY: open the operator or watch link the console printed");
     } else {
         body.classList.toggle("watch", link.role === "watch");
         setLinkState("connecting", "CONNECTING to the console\u2026");

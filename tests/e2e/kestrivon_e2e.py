@@ -60,9 +60,10 @@ def find_window(name, pid=None, timeout=30.0):
     command = ["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name]
     if pid is not None:
         command[2:2] = ["--pid", str(pid)]
-    found = wait_until("a window named %r" % name,
-                       lambda: subprocess.run(command, capture_output=True, text=True).stdout.split(),
-                       timeout)
+
+    def search():
+        return subprocess.run(command, capture_output=True, text=True).stdout.split()
+    found = wait_until("a window named %r" % name, search, timeout)
     xdotool("windowmove", found[0], 0, 0)
     return found[0]
 

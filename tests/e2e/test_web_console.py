@@ -60,6 +60,14 @@ def wait(what, condition, timeout=15.0):
     return e2e.wait_until(what, condition, timeout * e2e.PACE)
 
 
+def trace(game, prefix):
+    game.trace.wait_for(lambda line: line.startswith(prefix), 15 * e2e.PACE, repr(prefix))
+
+
+def monster_pixels(page):
+    return page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB)
+
+
 class Browser:
     """One headless Chromium with a fresh profile."""
 
@@ -101,12 +109,14 @@ class Browser:
     def shoot(self, folder, name, size):
         self.resize(size)
         # The plan is redrawn when its frame changes size; let that happen before the picture.
-        self.driver.execute_async_script("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+        self.driver.execute_async_script(
+            "requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
         path = os.path.join(folder, "%s-%dx%d.png" % (name, size[0], size[1]))
         self.driver.save_screenshot(path)
 
     def errors(self):
-        return [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
+        return [entry["message"] for entry in self.driver.get_log("browser")
+                if entry["level"] == "SEVERE"]
 
     def quit(self):
         self.driver.quit()
@@ -121,7 +131,8 @@ class WebConsole:
         self.log = e2e.Lines(self.process.stderr)
         self.links = {}
         for role in ("operator", "watch"):
-            line = self.output.wait_for(lambda text, role=role: text.startswith(role + ": ") and "127.0.0.1" in text,
+            prefix = role + ": http://127.0.0.1:"
+            line = self.output.wait_for(lambda text, prefix=prefix: text.startswith(prefix),
                                         10 * e2e.PACE, "the %s link" % role)
             self.links[role] = line.split(": ", 1)[1]
 
@@ -138,7 +149,7 @@ def play(page, game, console):
     wait("the tutorial chosen", lambda: "chosen" in page.driver.find_element(
         By.CSS_SELECTOR, '[data-level="0"]').get_attribute("class"))
     page.press('[data-action="start"]')
-    game.trace.wait_for(lambda line: line.startswith("[LEVEL] Player at :("), 15 * e2e.PACE, "the start")
+    trace(game, "[LEVEL] Player at :(")
 
     # The player stands frozen while the lights come up: W until a step is reported.
     def stepped():
@@ -147,13 +158,13 @@ def play(page, game, console):
     wait("the first step in the page's log", lambda: stepped() or None, 30)
 
     page.press('[data-door="1"]')
-    game.trace.wait_for(lambda line: line.startswith("Closing door ("), 10 * e2e.PACE, "the door trace")
+    trace(game, "Closing door (")
     wait("door 1 shown closed", lambda: "closed" in page.driver.find_element(
         By.CSS_SELECTOR, '[data-door="1"]').get_attribute("class"))
 
-    assert page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB) == 0, "a monster before any scan"
+    assert monster_pixels(page) == 0, "a monster before any scan"
     page.press('[data-action="scan"]')
-    wait("the monster on the plan", lambda: page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB) > 20)
+    wait("the monster on the plan", lambda: monster_pixels(page) > 20)
     assert page.figure("scan") == "1", "scan count %s" % page.figure("scan")
 
 
@@ -165,7 +176,7 @@ def drop_network(page):
     wait("the page to see the drop", lambda: "reconnecting" in page.body_classes(), 5)
     wait("the page to come back", lambda: "reconnecting" not in page.body_classes())
     assert page.log() == log, "the log after reconnecting: %s" % page.log()[-3:]
-    assert page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB) > 20, "the monster went missing"
+    assert monster_pixels(page) > 20, "the monster went missing"
 
 
 def watch(browser, console, operator_plan):
@@ -173,11 +184,12 @@ def watch(browser, console, operator_plan):
     plan = browser.driver.find_element(By.ID, "plan")
     wait("the watch page's plan", lambda: plan.get_attribute("aria-label") == operator_plan)
     assert "watch" in browser.body_classes()
-    assert not any(button.is_displayed() and button.is_enabled()
-                   for button in browser.driver.find_elements(By.CSS_SELECTOR, "[data-action], [data-object], [data-level]"))
+    controls = browser.driver.find_elements(By.CSS_SELECTOR,
+                                            "[data-action], [data-object], [data-level]")
+    assert not any(button.is_displayed() and button.is_enabled() for button in controls)
     ActionChains(browser.driver).send_keys("sk").perform()
     replies = browser.driver.execute_async_script(ACT_ON_OWN_SOCKET, {"action": "scan"})
-    assert replies[0] == "state" and replies[-1] == "error", "the watch socket's scan got %s" % replies
+    assert replies[0] == "state" and replies[-1] == "error", "a watcher's scan got %s" % replies
     assert browser.figure("scan") == "1", "a watcher's scan counted: %s" % browser.figure("scan")
 
 
@@ -213,7 +225,7 @@ def main(build_dir):
             page.driver.switch_to.window(page.driver.window_handles[0])
 
             page.press('[data-action="end"]')
-            game.trace.wait_for(lambda line: line.startswith("Total : "), 10 * e2e.PACE, "the end of the game")
+            trace(game, "Total : ")
             wait("the result on the page", lambda: "ended by the operator" in page.text("banner"))
             page.shoot(screens, "ended", LAPTOP)
 
