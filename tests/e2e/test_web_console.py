@@ -1,9 +1,10 @@
 #!/usr/bin/env -S /usr/bin/python3
 """The operator's console in a real browser: headless Chromium opens the page that
 `kestrivon-console --web` serves while the real game, joined on Xvfb, plays the tutorial. The
-operator chooses the level, starts it, sees the player's first step, closes door 1, scans and
-ends the game from the page; a watch link shows the same plan and cannot act; a wrong key gets
-nothing. Screenshots at phone and laptop sizes are kept in build/web-screens/."""
+operator chooses the level, starts it, sees the player's first step, closes door 1 with a tap on
+the plan, scans with the S key and ends the game from the page; a dropped connection comes back
+by itself; a watch link shows the same plan and cannot act; a wrong key gets nothing.
+Screenshots at phone and laptop sizes are kept in build/web-screens/."""
 
 import os
 import re
@@ -23,19 +24,23 @@ CHROMIUM_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
 WEB_PORT = 8080
 PHONE = (390, 844)
 LAPTOP = (1280, 800)
-# The monster's mark on the plan, as style.css defines it.
+# The plan's colours, as style.css defines them.
 MONSTER_RGB = (0xff, 0x78, 0x20)
+OPEN_DOOR_RGB = (0x34, 0xb4, 0x54)
 
-# Counts the canvas pixels of one colour: the plan is a picture, so the test looks at it.
-COUNT_COLOUR = """
+# The plan is a picture, so the test looks at it: how many canvas pixels have one colour, and
+# the first of them in reading order, in CSS pixels from the canvas's top left corner.
+FIND_COLOUR = """
 const [r, g, b] = arguments[0];
 const canvas = document.getElementById("plan");
 const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-let count = 0;
+const found = [];
 for (let i = 0; i < data.length; i += 4)
     if (Math.abs(data[i] - r) < 8 && Math.abs(data[i + 1] - g) < 8 && Math.abs(data[i + 2] - b) < 8)
-        ++count;
-return count;
+        found.push(i / 4);
+const scale = window.devicePixelRatio;
+const first = found.length ? found[0] : 0;
+return [found.length, (first % canvas.width) / scale, Math.floor(first / canvas.width) / scale];
 """
 
 # A second socket with the page's own key: the first state, then an action, then the answer.
@@ -65,7 +70,18 @@ def trace(game, prefix):
 
 
 def monster_pixels(page):
-    return page.driver.execute_script(COUNT_COLOUR, MONSTER_RGB)
+    return page.driver.execute_script(FIND_COLOUR, MONSTER_RGB)[0]
+
+
+def tap_first_door(page):
+    """A tap a few pixels inside the top left corner of the first open door on the plan."""
+    canvas = page.driver.find_element(By.ID, "plan")
+    count, x, y = page.driver.execute_script(FIND_COLOUR, OPEN_DOOR_RGB)
+    assert count > 0, "no open door on the plan"
+    offset_x = x + 4 - canvas.size["width"] / 2
+    offset_y = y + 4 - canvas.size["height"] / 2
+    tap = ActionChains(page.driver).move_to_element_with_offset(canvas, offset_x, offset_y)
+    tap.click().perform()
 
 
 class Browser:
@@ -157,13 +173,14 @@ def play(page, game, console):
         return any("player moved (step 1)" in line for line in page.log())
     wait("the first step in the page's log", lambda: stepped() or None, 30)
 
-    page.press('[data-door="1"]')
-    trace(game, "Closing door (")
+    # Door 1 is the first door cell in reading order, at (5;2) in the tutorial.
+    tap_first_door(page)
+    trace(game, "Closing door (5;2)")
     wait("door 1 shown closed", lambda: "closed" in page.driver.find_element(
         By.CSS_SELECTOR, '[data-door="1"]').get_attribute("class"))
 
     assert monster_pixels(page) == 0, "a monster before any scan"
-    page.press('[data-action="scan"]')
+    ActionChains(page.driver).send_keys("s").perform()
     wait("the monster on the plan", lambda: monster_pixels(page) > 20)
     assert page.figure("scan") == "1", "scan count %s" % page.figure("scan")
 
