@@ -42,6 +42,12 @@ bool resolve(const std::string& name, in_addr& address)
     return true;
 }
 
+// A non-blocking call that found nothing to do yet, or was interrupted: the link is fine.
+bool isTransient(ssize_t count)
+{
+    return count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR);
+}
+
 } // namespace
 
 GameLink::GameLink() : listener(-1), connection(-1) {}
@@ -199,12 +205,9 @@ void GameLink::receive(std::vector<LinkEvent>& events)
             decodeFrames(events);
             continue;
         }
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        if (isTransient(count))
             return;
-        disconnect();
-        LinkEvent event;
-        event.kind = LinkEvent::Kind::Disconnected;
-        events.push_back(event);
+        hangUp(events);
         return;
     }
 }
@@ -243,13 +246,18 @@ void GameLink::flush(std::vector<LinkEvent>& events)
             outgoing.consume(static_cast<std::size_t>(count));
             continue;
         }
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        if (isTransient(count))
             return;
-        disconnect();
-        LinkEvent event;
-        event.kind = LinkEvent::Kind::Disconnected;
-        events.push_back(event);
+        hangUp(events);
     }
+}
+
+void GameLink::hangUp(std::vector<LinkEvent>& events)
+{
+    disconnect();
+    LinkEvent event;
+    event.kind = LinkEvent::Kind::Disconnected;
+    events.push_back(event);
 }
 
 void GameLink::drop(const std::string& reason, std::vector<LinkEvent>& events)

@@ -65,6 +65,9 @@ private:
     void receive(std::vector<LinkEvent>& events);
     void decodeFrames(std::vector<LinkEvent>& events);
     void flush(std::vector<LinkEvent>& events);
+    // The connection ended or broke on the game's side.
+    void hangUp(std::vector<LinkEvent>& events);
+    // The console ends the connection, for the reason given.
     void drop(const std::string& reason, std::vector<LinkEvent>& events);
 
     int listener;

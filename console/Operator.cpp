@@ -1,21 +1,12 @@
 #include "console/Operator.hpp"
 
+#include "score/Money.hpp"
 #include "world/Cell.hpp"
 
-#include <sstream>
 #include <type_traits>
 #include <utility>
 
 namespace {
-
-std::string money(float amount)
-{
-    std::ostringstream text;
-    text.setf(std::ios::fixed);
-    text.precision(2);
-    text << amount;
-    return text.str();
-}
 
 std::string point(int x, int y)
 {
@@ -204,15 +195,9 @@ bool Operator::powerOn()
 
 bool Operator::endGame()
 {
-    const ScoreEntry& figures = ledger.getFigures();
     Protocol::EndOfGame report;
     report.bills = ledger.getBills();
-    report.doorOpen = figures.getDoorOpen();
-    report.doorClose = figures.getDoorClose();
-    report.scan = figures.getScan();
-    report.detection = figures.getDetection();
-    report.shock = figures.getShock();
-    report.reboot = figures.getReboot();
+    report.counters = ledger.getFigures().getCounters();
     return endGame(report);
 }
 
@@ -223,7 +208,7 @@ bool Operator::endGame(const Protocol::EndOfGame& report)
     playing = false;
     if (result.empty())
         result = "game ended by the operator";
-    note("end of game sent: bills " + money(report.bills));
+    note("end of game sent: bills " + formatMoney(report.bills));
     return true;
 }
 
@@ -332,7 +317,7 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
                 if (Cell::isObject(report.value)) {
                     ledger.lootTaken();
                     note("object " + std::to_string(report.value) + " taken (loot worth " +
-                         money(ledger.revenue()) + ")");
+                         formatMoney(ledger.revenue()) + ")");
                 } else if (report.value != Cell::Exit) {
                     note("interaction " + std::to_string(report.value));
                 }

@@ -18,8 +18,7 @@
 // a log line and an event line ("moved 3") and keeps the figures for the end-of-game report.
 class Operator {
 public:
-    // How a shock decides on the power: by the seeded draw, or forced (scripts).
-    enum class Reboot { Draw, Yes, No };
+    using Reboot = ShockDraw::Reboot;
 
     struct Settings {
         unsigned seed = 0;

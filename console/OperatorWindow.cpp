@@ -1,13 +1,13 @@
 #include "console/OperatorWindow.hpp"
 
 #include "console/Operator.hpp"
+#include "score/Money.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -22,13 +22,6 @@ constexpr std::size_t logLines = 9;
 constexpr std::size_t logColumns = 54;
 
 const char* const levelKeys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7"};
-
-std::string fixed(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    return text;
-}
 
 int doorKey(sf::Keyboard::Key key)
 {
@@ -295,9 +288,9 @@ std::string OperatorWindow::figuresText() const
     const Ledger& ledger = console.getLedger();
     const ScoreEntry& counts = ledger.getFigures();
     const Match& match = console.getMatch();
-    return "Bills " + fixed(ledger.getBills()) + "    Loot worth " + fixed(ledger.revenue()) +
-           "\nDoor open  " + std::to_string(counts.getDoorOpen()) + "    Door close " +
-           std::to_string(counts.getDoorClose()) + "\nScan       " +
+    return "Bills " + formatMoney(ledger.getBills()) + "    Loot worth " +
+           formatMoney(ledger.revenue()) + "\nDoor open  " + std::to_string(counts.getDoorOpen()) +
+           "    Door close " + std::to_string(counts.getDoorClose()) + "\nScan       " +
            std::to_string(counts.getScan()) + "    Detection  " +
            std::to_string(counts.getDetection()) + "\nShock      " +
            std::to_string(counts.getShock()) + "    Reboot     " +

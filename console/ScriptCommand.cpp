@@ -1,5 +1,6 @@
 #include "console/ScriptCommand.hpp"
 
+#include "score/OperatorCounters.hpp"
 #include "world/Cell.hpp"
 
 #include <algorithm>
@@ -133,9 +134,9 @@ ScriptCommand parseScriptCommand(const std::string& line)
     if (name == "shock") {
         command.kind = ScriptCommand::Kind::Shock;
         if (count == 1 && arguments[0] == "reboot")
-            command.reboot = ScriptCommand::Reboot::Yes;
+            command.reboot = ShockDraw::Reboot::Yes;
         else if (count == 1 && arguments[0] == "noreboot")
-            command.reboot = ScriptCommand::Reboot::No;
+            command.reboot = ShockDraw::Reboot::No;
         else if (count != 0)
             return invalid("shock: expects nothing, 'reboot' or 'noreboot'");
         return command;
@@ -145,7 +146,8 @@ ScriptCommand parseScriptCommand(const std::string& line)
         if (count == 0)
             return command;
         std::vector<std::string> counters(arguments.begin() + 1, arguments.end());
-        if (count != 7 || !readFloat(arguments[0], command.bills) || !readInts(counters, command))
+        if (count != 1 + CounterCount || !readFloat(arguments[0], command.bills) ||
+            !readInts(counters, command))
             return invalid("end: expects nothing, or the bills and six counters");
         command.hasFigures = true;
         return command;

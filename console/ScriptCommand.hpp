@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/ShockDraw.hpp"
+
 #include <string>
 #include <vector>
 
@@ -23,8 +25,6 @@ struct ScriptCommand {
         Sleep,
         Quit
     };
-    // What `shock` sends: drawn like the window's shock, or forced either way.
-    enum class Reboot { Draw, Yes, No };
 
     Kind kind = Kind::Comment;
     std::string error;
@@ -33,7 +33,8 @@ struct ScriptCommand {
     std::vector<int> numbers;
     // wait-join and expect: the time-out; sleep: the pause.
     float seconds = 0.f;
-    Reboot reboot = Reboot::Draw;
+    // shock: drawn like the window's shock, or forced either way.
+    ShockDraw::Reboot reboot = ShockDraw::Reboot::Draw;
     // end: whether figures were given; the bills when they were.
     bool hasFigures = false;
     float bills = 0.f;

@@ -153,14 +153,9 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, b
     case Kind::Locate:
         sent = console.locate(numbers[0]);
         break;
-    case Kind::Shock: {
-        Operator::Reboot choice =
-            command.reboot == ScriptCommand::Reboot::Yes  ? Operator::Reboot::Yes
-            : command.reboot == ScriptCommand::Reboot::No ? Operator::Reboot::No
-                                                          : Operator::Reboot::Draw;
-        sent = console.shock(choice);
+    case Kind::Shock:
+        sent = console.shock(command.reboot);
         break;
-    }
     case Kind::Power:
         sent = console.powerOn();
         break;
@@ -168,12 +163,8 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, b
         if (command.hasFigures) {
             Protocol::EndOfGame report;
             report.bills = command.bills;
-            report.doorOpen = numbers[0];
-            report.doorClose = numbers[1];
-            report.scan = numbers[2];
-            report.detection = numbers[3];
-            report.shock = numbers[4];
-            report.reboot = numbers[5];
+            for (int i = 0; i < CounterCount; ++i)
+                report.counters.*CounterOrder[i] = numbers[static_cast<std::size_t>(i)];
             sent = console.endGame(report);
         } else {
             sent = console.endGame();

@@ -210,12 +210,7 @@ void Network::handle(const Protocol::EndOfGame& message)
     std::cout << "Total : " << message.bills << "\n";
     ScoreEntry& entry = game->getScore().currentEntry();
     entry.setBills(message.bills);
-    entry.setDoorOpen(message.doorOpen);
-    entry.setDoorClose(message.doorClose);
-    entry.setScan(message.scan);
-    entry.setDetection(message.detection);
-    entry.setShock(message.shock);
-    entry.setReboot(message.reboot);
+    entry.setCounters(message.counters);
     entry.computeTotal();
     disconnect();
 }

@@ -81,8 +81,13 @@ constexpr std::size_t IntSize = 4;
 // Payload bytes each message needs for its code and fixed fields.
 constexpr std::size_t gameMessageSize[] = {
     2 * IntSize, IntSize, IntSize, 3 * IntSize, 3 * IntSize};
-constexpr std::size_t consoleMessageSize[] = {
-    2 * IntSize, 3 * IntSize, IntSize, IntSize + 1, 2 * IntSize, IntSize, 2 * IntSize + 6 * IntSize};
+constexpr std::size_t consoleMessageSize[] = {2 * IntSize,
+                                              3 * IntSize,
+                                              IntSize,
+                                              IntSize + 1,
+                                              2 * IntSize,
+                                              IntSize,
+                                              2 * IntSize + CounterCount* IntSize};
 
 template <std::size_t Count>
 DecodeResult check(const std::uint8_t* payload, std::size_t size,
@@ -131,9 +136,8 @@ Bytes encode(const ConsoleMessage& message)
         frame.writeInt(object->value);
     } else if (const auto* end = std::get_if<EndOfGame>(&message)) {
         frame.writeFloat(end->bills);
-        for (std::int32_t counter :
-            {end->doorOpen, end->doorClose, end->scan, end->detection, end->shock, end->reboot})
-            frame.writeInt(counter);
+        for (auto counter : CounterOrder)
+            frame.writeInt(end->counters.*counter);
     }
     return frame.finish();
 }
@@ -213,12 +217,8 @@ DecodeResult decode(const std::uint8_t* payload, std::size_t size, ConsoleMessag
     default: {
         EndOfGame end;
         end.bills = fields.readFloat();
-        end.doorOpen = fields.readInt();
-        end.doorClose = fields.readInt();
-        end.scan = fields.readInt();
-        end.detection = fields.readInt();
-        end.shock = fields.readInt();
-        end.reboot = fields.readInt();
+        for (auto counter : CounterOrder)
+            end.counters.*counter = fields.readInt();
         message = end;
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "score/OperatorCounters.hpp"
+
 #include <cstddef>
 #include <cstdint>
 #include <variant>
@@ -46,8 +48,9 @@ enum : std::int32_t {
     ShockMonster = 3,        // format: Int32 code, Bool reboot
     SendObjectPosition = 4,  // format: Int32 code, Int32 object value
     PowerOn = 5,             // format: Int32 code
-    EndOfGame = 6,           // format: Int32 code, Float bills, 6 x Int32 counter (doorOpen,
-                             //         doorClose, scan, detection, shock, reboot)
+    EndOfGame = 6,           // format: Int32 code, Float bills, 6 x Int32 counter (in
+                             //         CounterOrder: doorOpen, doorClose, scan, detection,
+                             //         shock, reboot)
 };
 }
 
@@ -84,12 +87,7 @@ struct SendObjectPosition {
 struct PowerOn {};
 struct EndOfGame {
     float bills = 0.f;
-    std::int32_t doorOpen = 0;
-    std::int32_t doorClose = 0;
-    std::int32_t scan = 0;
-    std::int32_t detection = 0;
-    std::int32_t shock = 0;
-    std::int32_t reboot = 0;
+    OperatorCounters counters;
 };
 using ConsoleMessage = std::variant<UpdateDoor, LoadMap, SendMonsterPosition, ShockMonster,
     SendObjectPosition, PowerOn, EndOfGame>;

@@ -23,29 +23,28 @@ const char* const TemporaryPath = "data/Score.txt.tmp";
 bool readEntry(std::istream& in, ScoreEntry& entry)
 {
     std::string name;
-    int counters[9] = {};
+    int firstLoot = 0;
+    int step = 0;
+    OperatorCounters counters;
+    int loot = 0;
     float total = 0.f;
     float bills = 0.f;
     if (!std::getline(in, name))
         return false;
-    for (int& counter : counters)
-        in >> counter;
-    in >> total >> bills;
+    in >> firstLoot >> step;
+    for (auto counter : CounterOrder)
+        in >> counters.*counter;
+    // The loot is written twice; the second copy is the one that counts.
+    in >> loot >> total >> bills;
     if (!in)
         return false;
     // The rest of the bills line, so the next whole-line read starts at the next name.
     in.ignore(1 << 20, '\n');
 
     entry.setName(name);
-    entry.setLoot(counters[0]);
-    entry.setStep(counters[1]);
-    entry.setDoorOpen(counters[2]);
-    entry.setDoorClose(counters[3]);
-    entry.setScan(counters[4]);
-    entry.setDetection(counters[5]);
-    entry.setShock(counters[6]);
-    entry.setReboot(counters[7]);
-    entry.setLoot(counters[8]);
+    entry.setStep(step);
+    entry.setCounters(counters);
+    entry.setLoot(loot);
     entry.setTotal(total);
     entry.setBills(bills);
     return true;
@@ -53,18 +52,10 @@ bool readEntry(std::istream& in, ScoreEntry& entry)
 
 void writeEntry(std::ostream& out, const ScoreEntry& entry)
 {
-    out << entry.getName() << '\n'
-        << entry.getLoot() << '\n'
-        << entry.getStep() << '\n'
-        << entry.getDoorOpen() << '\n'
-        << entry.getDoorClose() << '\n'
-        << entry.getScan() << '\n'
-        << entry.getDetection() << '\n'
-        << entry.getShock() << '\n'
-        << entry.getReboot() << '\n'
-        << entry.getLoot() << '\n'
-        << entry.getTotal() << '\n'
-        << entry.getBills() << '\n';
+    out << entry.getName() << '\n' << entry.getLoot() << '\n' << entry.getStep() << '\n';
+    for (auto counter : CounterOrder)
+        out << entry.getCounters().*counter << '\n';
+    out << entry.getLoot() << '\n' << entry.getTotal() << '\n' << entry.getBills() << '\n';
 }
 
 // Pushes the written file to the disk, so a crash after the rename cannot leave it empty.

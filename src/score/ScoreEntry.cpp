@@ -2,45 +2,103 @@
 
 #include <iostream>
 
-ScoreEntry::ScoreEntry()
-    : doorOpen(0), doorClose(0), scan(0), detection(0), shock(0), reboot(0), bills(0.f), step(0),
-      loot(0), total(0.f)
-{
-}
+ScoreEntry::ScoreEntry() : bills(0.f), step(0), loot(0), total(0.f) {}
 
-void ScoreEntry::addDoorOpen() { ++doorOpen; }
-void ScoreEntry::addDoorClose() { ++doorClose; }
-void ScoreEntry::addScan() { ++scan; }
-void ScoreEntry::addDetection() { ++detection; }
-void ScoreEntry::addShock() { ++shock; }
-void ScoreEntry::addReboot() { ++reboot; }
+void ScoreEntry::addDoorOpen()
+{
+    ++counters.doorOpen;
+}
+void ScoreEntry::addDoorClose()
+{
+    ++counters.doorClose;
+}
+void ScoreEntry::addScan()
+{
+    ++counters.scan;
+}
+void ScoreEntry::addDetection()
+{
+    ++counters.detection;
+}
+void ScoreEntry::addShock()
+{
+    ++counters.shock;
+}
+void ScoreEntry::addReboot()
+{
+    ++counters.reboot;
+}
 void ScoreEntry::addStep() { ++step; }
 void ScoreEntry::addLoot() { ++loot; }
 
-void ScoreEntry::setDoorOpen(int value) { doorOpen = value; }
-void ScoreEntry::setDoorClose(int value) { doorClose = value; }
-void ScoreEntry::setScan(int value) { scan = value; }
-void ScoreEntry::setDetection(int value) { detection = value; }
-void ScoreEntry::setShock(int value) { shock = value; }
-void ScoreEntry::setReboot(int value) { reboot = value; }
+void ScoreEntry::setDoorOpen(int value)
+{
+    counters.doorOpen = value;
+}
+void ScoreEntry::setDoorClose(int value)
+{
+    counters.doorClose = value;
+}
+void ScoreEntry::setScan(int value)
+{
+    counters.scan = value;
+}
+void ScoreEntry::setDetection(int value)
+{
+    counters.detection = value;
+}
+void ScoreEntry::setShock(int value)
+{
+    counters.shock = value;
+}
+void ScoreEntry::setReboot(int value)
+{
+    counters.reboot = value;
+}
 void ScoreEntry::setStep(int value) { step = value; }
 void ScoreEntry::setLoot(int value) { loot = value; }
 void ScoreEntry::setBills(float value) { bills = value; }
 void ScoreEntry::setTotal(float value) { total = value; }
 void ScoreEntry::setName(const std::string& value) { name = value; }
+void ScoreEntry::setCounters(const OperatorCounters& value)
+{
+    counters = value;
+}
 
-int ScoreEntry::getDoorOpen() const { return doorOpen; }
-int ScoreEntry::getDoorClose() const { return doorClose; }
-int ScoreEntry::getScan() const { return scan; }
-int ScoreEntry::getDetection() const { return detection; }
-int ScoreEntry::getShock() const { return shock; }
-int ScoreEntry::getReboot() const { return reboot; }
+int ScoreEntry::getDoorOpen() const
+{
+    return counters.doorOpen;
+}
+int ScoreEntry::getDoorClose() const
+{
+    return counters.doorClose;
+}
+int ScoreEntry::getScan() const
+{
+    return counters.scan;
+}
+int ScoreEntry::getDetection() const
+{
+    return counters.detection;
+}
+int ScoreEntry::getShock() const
+{
+    return counters.shock;
+}
+int ScoreEntry::getReboot() const
+{
+    return counters.reboot;
+}
 int ScoreEntry::getStep() const { return step; }
 int ScoreEntry::getLoot() const { return loot; }
 float ScoreEntry::getBills() const { return bills; }
 float ScoreEntry::getTotal() const { return total; }
 std::string& ScoreEntry::getName() { return name; }
 const std::string& ScoreEntry::getName() const { return name; }
+const OperatorCounters& ScoreEntry::getCounters() const
+{
+    return counters;
+}
 
 float ScoreEntry::revenue() const
 {

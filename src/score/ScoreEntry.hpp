@@ -1,5 +1,7 @@
 #pragma once
 
+#include "score/OperatorCounters.hpp"
+
 #include <string>
 
 // One game's record: the counters the game and the operator keep, the operator's bills, the
@@ -28,6 +30,7 @@ public:
     void setBills(float value);
     void setTotal(float value);
     void setName(const std::string& value);
+    void setCounters(const OperatorCounters& value);
 
     int getDoorOpen() const;
     int getDoorClose() const;
@@ -41,6 +44,7 @@ public:
     float getTotal() const;
     std::string& getName();
     const std::string& getName() const;
+    const OperatorCounters& getCounters() const;
 
     // What the loot sells for: a fixed table for one to five objects, nothing otherwise.
     float revenue() const;
@@ -48,12 +52,7 @@ public:
     void computeTotal();
 
 private:
-    int doorOpen;
-    int doorClose;
-    int scan;
-    int detection;
-    int shock;
-    int reboot;
+    OperatorCounters counters;
     float bills;
     int step;
     int loot;

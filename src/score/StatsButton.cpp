@@ -2,18 +2,10 @@
 
 #include "audio/SFX.hpp"
 #include "score/InfoBox.hpp"
+#include "score/Money.hpp"
 #include "ui/WidgetInput.hpp"
 
-#include <cstdio>
-
 namespace {
-std::string twoDecimals(float value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(value));
-    return buffer;
-}
-
 bool sameFigures(const ScoreEntry& a, const ScoreEntry& b)
 {
     return a.getDoorOpen() == b.getDoorOpen() && a.getDoorClose() == b.getDoorClose() &&
@@ -23,7 +15,7 @@ bool sameFigures(const ScoreEntry& a, const ScoreEntry& b)
            a.getBills() == b.getBills() && a.getTotal() == b.getTotal() &&
            a.getName() == b.getName();
 }
-}
+} // namespace
 
 StatsButton::StatsButton(ScoreEntry* entry, Sfx* sfx, bool highlighted)
     : entry(entry), sfx(sfx), highlighted(highlighted), hoverState(0), shape({500.f, 40.f}),
@@ -74,7 +66,7 @@ void StatsButton::draw(sf::RenderTarget& target)
 
 std::string StatsButton::title(const ScoreEntry& entry)
 {
-    return entry.getName() + ", Total : " + twoDecimals(entry.getTotal()) + "$";
+    return entry.getName() + ", Total : " + formatMoney(entry.getTotal()) + "$";
 }
 
 void StatsButton::refresh()
@@ -90,6 +82,6 @@ void StatsButton::refresh()
                             shown.getStep(), shown.getLoot()};
     for (std::size_t i = 0; i < 8; ++i)
         detailTexts[i].setString(std::to_string(counters[i]));
-    detailTexts[9].setString(twoDecimals(shown.revenue()));
-    detailTexts[10].setString(twoDecimals(shown.getBills()));
+    detailTexts[9].setString(formatMoney(shown.revenue()));
+    detailTexts[10].setString(formatMoney(shown.getBills()));
 }

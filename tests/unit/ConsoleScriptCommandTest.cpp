@@ -22,9 +22,9 @@ TEST(ConsoleScriptCommandTest, CommandsReadTheirArguments)
     EXPECT_EQ(end.numbers, (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_FALSE(parseScriptCommand("end").hasFigures);
 
-    EXPECT_EQ(parseScriptCommand("shock").reboot, ScriptCommand::Reboot::Draw);
-    EXPECT_EQ(parseScriptCommand("shock reboot").reboot, ScriptCommand::Reboot::Yes);
-    EXPECT_EQ(parseScriptCommand("shock noreboot").reboot, ScriptCommand::Reboot::No);
+    EXPECT_EQ(parseScriptCommand("shock").reboot, ShockDraw::Reboot::Draw);
+    EXPECT_EQ(parseScriptCommand("shock reboot").reboot, ShockDraw::Reboot::Yes);
+    EXPECT_EQ(parseScriptCommand("shock noreboot").reboot, ShockDraw::Reboot::No);
     EXPECT_FLOAT_EQ(parseScriptCommand("wait-join").seconds, defaultWaitSeconds);
     EXPECT_FLOAT_EQ(parseScriptCommand("  wait-join   2.5 ").seconds, 2.5f);
     EXPECT_EQ(parseScriptCommand("close 3").kind, Kind::Close);

@@ -38,7 +38,7 @@ TEST(ProtocolTest, ConsoleMessagesAreFramedByteForByte)
 
     Protocol::EndOfGame end;
     end.bills = 1.5f;
-    end.reboot = 7;
+    end.counters.reboot = 7;
     const Bytes frame = Protocol::encode(end);
     ASSERT_EQ(frame.size(), 4u + 32u);
     EXPECT_EQ((Bytes(frame.begin() + 4, frame.begin() + 12)),
@@ -50,12 +50,7 @@ TEST(ProtocolTest, EveryMessageSurvivesTheRoundTrip)
 {
     Protocol::EndOfGame end;
     end.bills = 812.25f;
-    end.doorOpen = 1;
-    end.doorClose = 2;
-    end.scan = 3;
-    end.detection = 4;
-    end.shock = 5;
-    end.reboot = -6;
+    end.counters = {1, 2, 3, 4, 5, -6};
     const Protocol::ConsoleMessage sent[] = {Protocol::UpdateDoor{13}, Protocol::LoadMap{6, {8, 9, 22}},
         Protocol::SendMonsterPosition{}, Protocol::ShockMonster{false}, Protocol::SendObjectPosition{7},
         Protocol::PowerOn{}, end};
