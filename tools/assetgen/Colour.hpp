@@ -45,6 +45,13 @@ constexpr Colour mix(Colour x, Colour y, float t)
             x.a + (y.a - x.a) * t};
 }
 
+// The colour under a light of the given strength, no brighter than white.
+inline Colour lit(Colour colour, float light)
+{
+    return {std::min(colour.r * light, 1.f), std::min(colour.g * light, 1.f),
+            std::min(colour.b * light, 1.f), colour.a};
+}
+
 inline float clamp01(float value)
 {
     return std::clamp(value, 0.f, 1.f);

@@ -36,10 +36,11 @@ void roundedBox(Canvas& canvas, float x0, float y0, float x1, float y1, float ra
 
 void disc(Canvas& canvas, float cx, float cy, float radius, Colour fill)
 {
+    const float samples = static_cast<float>(canvas.getSupersample());
     canvas.paint(cx - radius - 1.f, cy - radius - 1.f, cx + radius + 1.f, cy + radius + 1.f,
                  [=](float x, float y) {
                      Colour edge = fill;
-                     edge.a *= clamp01(radius - std::hypot(x - cx, y - cy) + 0.5f);
+                     edge.a *= clamp01((radius - std::hypot(x - cx, y - cy)) * samples + 0.5f);
                      return edge;
                  });
 }
