@@ -1,4 +1,6 @@
 #include "Assets.hpp"
+#include "Canvas.hpp"
+#include "Lattice.hpp"
 #include "core/AssetList.hpp"
 
 #include <algorithm>
@@ -14,7 +16,8 @@
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
+using namespace picture;
+
 constexpr int Width = 1290;
 constexpr int Height = 740;
 
@@ -22,46 +25,29 @@ struct Vec3 {
     double x, y, z;
 };
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 a, double k) { return {a.x * k, a.y * k, a.z * k}; }
-Vec3 operator*(Vec3 a, Vec3 b) { return {a.x * b.x, a.y * b.y, a.z * b.z}; }
-double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-double length(Vec3 a) { return std::sqrt(dot(a, a)); }
-Vec3 normalized(Vec3 a) { return a * (1.0 / length(a)); }
-
-double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
-
-double smoothstep(double edge0, double edge1, double x)
+Vec3 operator+(Vec3 a, Vec3 b)
 {
-    const double t = clamp01((x - edge0) / (edge1 - edge0));
-    return t * t * (3.0 - 2.0 * t);
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
 }
-
-Vec3 mix(Vec3 a, Vec3 b, double t) { return a * (1.0 - t) + b * t; }
-
-Vec3 rgb(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
-
-// Deterministic lattice noise: a hash of the cell, smoothly interpolated, summed over octaves.
-double hash(int x, int y, int seed)
+Vec3 operator-(Vec3 a, Vec3 b)
 {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
-                      static_cast<std::uint32_t>(y) * 668265263u +
-                      static_cast<std::uint32_t>(seed) * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    h ^= h >> 16;
-    return (h & 0xffffff) / static_cast<double>(0xffffff);
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
 }
-
-double valueNoise(double x, double y, int seed)
+Vec3 operator*(Vec3 a, double k)
 {
-    const int ix = static_cast<int>(std::floor(x));
-    const int iy = static_cast<int>(std::floor(y));
-    const double fx = smoothstep(0.0, 1.0, x - ix);
-    const double fy = smoothstep(0.0, 1.0, y - iy);
-    const double top = hash(ix, iy, seed) * (1 - fx) + hash(ix + 1, iy, seed) * fx;
-    const double bottom = hash(ix, iy + 1, seed) * (1 - fx) + hash(ix + 1, iy + 1, seed) * fx;
-    return top * (1 - fy) + bottom * fy;
+    return {a.x * k, a.y * k, a.z * k};
+}
+double dot(Vec3 a, Vec3 b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+double length(Vec3 a)
+{
+    return std::sqrt(dot(a, a));
+}
+Vec3 normalized(Vec3 a)
+{
+    return a * (1.0 / length(a));
 }
 
 double grime(double u, double v, int seed)
@@ -71,7 +57,7 @@ double grime(double u, double v, int seed)
 }
 
 // Yellow and black bands at 45 degrees, the plant's hazard marking.
-Vec3 hazard(double u, double v, double bandWidth)
+Colour hazard(double u, double v, double bandWidth)
 {
     const double phase = std::fmod(std::fabs(u + v) / bandWidth, 2.0);
     return phase < 1.0 ? rgb(196, 150, 28) : rgb(22, 20, 18);
@@ -85,8 +71,8 @@ struct Hit {
     double distance = 1e9;
     Vec3 point{0, 0, 0};
     Vec3 normal{0, 0, 0};
-    Vec3 albedo{0, 0, 0};
-    Vec3 glow{0, 0, 0};
+    Colour albedo;
+    Colour glow;
 };
 
 constexpr double HalfWidth = 2.3;
@@ -96,7 +82,7 @@ constexpr double EndZ = 46.0;
 
 struct Pipe {
     double x, y, radius;
-    Vec3 colour;
+    Colour colour;
 };
 
 const Pipe pipes[] = {
@@ -108,7 +94,7 @@ const Pipe pipes[] = {
 
 struct Light {
     Vec3 position;
-    Vec3 colour;
+    Colour colour;
     double strength;
 };
 
@@ -136,8 +122,9 @@ void shadeWall(Hit& hit)
 {
     const Vec3& p = hit.point;
     const double side = p.x < 0 ? -1.0 : 1.0;
-    const double seam = std::min(std::fabs(std::fmod(p.z, 3.0)), 3.0 - std::fabs(std::fmod(p.z, 3.0)));
-    Vec3 base = p.y < -0.4 ? rgb(46, 50, 52) : rgb(62, 66, 66);
+    const double seam =
+        std::min(std::fabs(std::fmod(p.z, 3.0)), 3.0 - std::fabs(std::fmod(p.z, 3.0)));
+    Colour base = p.y < -0.4 ? rgb(46, 50, 52) : rgb(62, 66, 66);
     base = base * (0.75 + 0.45 * grime(p.z * 0.9, p.y * 1.3, side < 0 ? 11 : 12));
     if (seam < 0.04 || std::fabs(p.y + 0.4) < 0.03)
         base = base * 0.45;
@@ -151,7 +138,7 @@ void shadeFloor(Hit& hit)
 {
     const Vec3& p = hit.point;
     const double plate = std::fmod(std::fabs(p.z), 1.5);
-    Vec3 base = rgb(40, 42, 43) * (0.7 + 0.5 * grime(p.x * 1.7, p.z * 0.8, 21));
+    Colour base = rgb(40, 42, 43) * (0.7 + 0.5 * grime(p.x * 1.7, p.z * 0.8, 21));
     if (plate < 0.04 || std::fabs(p.x) < 0.03)
         base = base * 0.5;
     // Grating holes: a fine grid that fades with distance before it can shimmer.
@@ -168,7 +155,7 @@ void shadeFloor(Hit& hit)
 void shadeCeiling(Hit& hit)
 {
     const Vec3& p = hit.point;
-    Vec3 base = rgb(34, 36, 38) * (0.7 + 0.4 * grime(p.x, p.z * 0.5, 31));
+    Colour base = rgb(34, 36, 38) * (0.7 + 0.4 * grime(p.x, p.z * 0.5, 31));
     if (std::fmod(p.z, 4.0) < 0.5)
         base = rgb(26, 27, 28);
     // Lamp housings every six units; only some still glow.
@@ -186,7 +173,7 @@ void shadeCeiling(Hit& hit)
 void shadeEndWall(Hit& hit)
 {
     const Vec3& p = hit.point;
-    Vec3 base = rgb(52, 56, 58) * (0.8 + 0.4 * grime(p.x * 2, p.y * 2, 41));
+    Colour base = rgb(52, 56, 58) * (0.8 + 0.4 * grime(p.x * 2, p.y * 2, 41));
     // A blast door in a hazard-striped frame, with a green lamp above it.
     if (std::fabs(p.x) < 1.3 && p.y < 1.0) {
         base = rgb(58, 62, 60);
@@ -216,12 +203,12 @@ void hitPipes(const Vec3& dir, Hit& hit)
         hit.distance = t;
         hit.point = dir * t;
         hit.normal = normalized({hit.point.x - pipe.x, hit.point.y - pipe.y, 0});
-        Vec3 colour = pipe.colour * (0.75 + 0.4 * grime(hit.point.z * 0.7, pipe.x * 5, 51));
+        Colour colour = pipe.colour * (0.75 + 0.4 * grime(hit.point.z * 0.7, pipe.x * 5, 51));
         // Flanges every five units, brighter where the paint is fresh.
         if (std::fmod(hit.point.z + pipe.x * 3.0, 5.0) < 0.18)
             colour = colour * 1.35;
         hit.albedo = colour;
-        hit.glow = {0, 0, 0};
+        hit.glow = Colour();
     }
 }
 
@@ -250,9 +237,9 @@ Hit castRay(const Vec3& dir)
     return hit;
 }
 
-Vec3 lightAt(const Hit& hit, const Vec3& dir)
+Colour lightAt(const Hit& hit, const Vec3& dir)
 {
-    Vec3 light = rgb(40, 45, 50);
+    Colour light = rgb(40, 45, 50);
     for (const Light& lamp : lights) {
         const Vec3 toLight = lamp.position - hit.point;
         const double distance = length(toLight);
@@ -270,7 +257,7 @@ Vec3 lightAt(const Hit& hit, const Vec3& dir)
     return light;
 }
 
-Vec3 traceCorridor(double px, double py)
+Colour traceCorridor(double px, double py)
 {
     // Vanishing point right of the widget column, so the deep end shows beside it.
     constexpr double vanishX = 905.0;
@@ -278,7 +265,7 @@ Vec3 traceCorridor(double px, double py)
     constexpr double focal = 600.0;
     const Vec3 dir{(px - vanishX) / focal, (vanishY - py) / focal, 1.0};
     const Hit hit = castRay(dir);
-    Vec3 colour = hit.albedo * lightAt(hit, dir) + hit.glow;
+    Colour colour = hit.albedo * lightAt(hit, dir) + hit.glow;
     // Haze thickens with depth.
     const double haze = 1.0 - std::exp(-hit.distance / 20.0);
     return mix(colour, rgb(16, 22, 26), haze);
@@ -292,15 +279,15 @@ sf::Vector2<double> project(const Vec3& p)
 
 sf::Image paintBackLayer()
 {
-    std::vector<Vec3> picture(static_cast<std::size_t>(Width * Height));
+    Canvas picture(Width, Height);
     // Four rays per pixel smooth the pipe edges and the distant seams.
     const double offsets[4][2] = {{0.25, 0.25}, {0.75, 0.25}, {0.25, 0.75}, {0.75, 0.75}};
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {
-            Vec3 sum{0, 0, 0};
+            Colour sum = rgb(0, 0, 0);
             for (const auto& o : offsets)
                 sum = sum + traceCorridor(x + o[0], y + o[1]);
-            picture[static_cast<std::size_t>(y * Width + x)] = sum * 0.25;
+            picture.set(x, y, sum * 0.25f);
         }
     }
 
@@ -312,41 +299,38 @@ sf::Image paintBackLayer()
             const double dx = x - beacon.x;
             const double dy = y - beacon.y;
             const double r = std::sqrt(dx * dx + dy * dy);
-            Vec3& pixel = picture[static_cast<std::size_t>(y * Width + x)];
-            pixel = pixel + rgb(255, 90, 40) * (1.1 * std::exp(-r * r / 60.0) +
-                                                0.35 * std::exp(-r / 38.0));
-            const double angle = std::atan2(dy, dx) + Pi;
+            picture.brighten(x, y,
+                             rgb(255, 90, 40) * static_cast<float>(1.1 * std::exp(-r * r / 60.0) +
+                                                                   0.35 * std::exp(-r / 38.0)));
+            const double angle = std::atan2(dy, dx) + pi;
             for (double beam : beamAngles) {
-                const double off = std::fabs(std::remainder(angle - beam, 2 * Pi));
+                const double off = std::fabs(std::remainder(angle - beam, 2 * pi));
                 const double spread = 0.09 + 0.0001 * r;
                 if (off < spread)
-                    pixel = pixel + rgb(255, 80, 35) * (0.16 * (1 - off / spread) * std::exp(-r / 520.0));
+                    picture.brighten(
+                        x, y,
+                        rgb(255, 80, 35) *
+                            static_cast<float>(0.16 * (1 - off / spread) * std::exp(-r / 520.0)));
             }
         }
     }
 
-    sf::Image image;
-    image.create(Width, Height);
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {
-            Vec3 c = picture[static_cast<std::size_t>(y * Width + x)];
             // Keep the picture dim, darkest under the widget column and towards the corners.
             const double nx = (x - Width * 0.6) / Width;
             const double ny = (y - Height * 0.45) / Height;
             const double vignette = 1.0 - 0.9 * (nx * nx + ny * ny);
-            const double column = 1.0 - 0.45 * smoothstep(880.0, 300.0, x) * smoothstep(200.0, 330.0, y);
-            c = c * (vignette * column);
-            const double grain = (hash(x, y, 77) - 0.5) * 0.025;
-            auto channel = [&](double v) {
-                // A gentle filmic curve keeps the glow from clipping harshly.
-                const double mapped = v / (1.0 + 0.6 * v) * 1.45 + grain;
-                return static_cast<sf::Uint8>(std::lround(255.0 * clamp01(mapped)));
-            };
-            image.setPixel(static_cast<unsigned>(x), static_cast<unsigned>(y),
-                           sf::Color(channel(c.x), channel(c.y), channel(c.z)));
+            const double column =
+                1.0 - 0.45 * smoothstep(880.f, 300.f, x) * smoothstep(200.f, 330.f, y);
+            const Colour c = picture.get(x, y) * static_cast<float>(vignette * column);
+            const float grain = (hash(x, y, 77) - 0.5f) * 0.025f;
+            // A gentle filmic curve keeps the glow from clipping harshly.
+            const auto filmic = [grain](float v) { return v / (1.f + 0.6f * v) * 1.45f + grain; };
+            picture.set(x, y, {filmic(c.r), filmic(c.g), filmic(c.b)});
         }
     }
-    return image;
+    return picture.toImage();
 }
 
 // ---------------------------------------------------------------- shapes for the front layer
@@ -386,9 +370,8 @@ struct Mask {
 
     void rect(double left, double top, double right, double bottom)
     {
-        add(left, top, right, bottom, [=](double x, double y) {
-            return x >= left && x < right && y >= top && y < bottom;
-        });
+        add(left, top, right, bottom,
+            [=](double x, double y) { return x >= left && x < right && y >= top && y < bottom; });
     }
 
     void ring(double cx, double cy, double inner, double outer)
@@ -436,17 +419,24 @@ Glyph glyph(char letter)
     case 'K':
         return {5.0, {{H, 0, H, 7}, {5.3, -0.3, 1.0, 4.3}, {2.3, 3.0, 5.3, 7.3}}, false};
     case 'E':
-        return {4.4, {{H, 0, H, 7}, {0, H, 4.4, H}, {0, 3.5, 3.7, 3.5}, {0, 7 - H, 4.4, 7 - H}}, false};
+        return {
+            4.4, {{H, 0, H, 7}, {0, H, 4.4, H}, {0, 3.5, 3.7, 3.5}, {0, 7 - H, 4.4, 7 - H}}, false};
     case 'S':
         return {4.6,
-                {{0, H, 4.6, H}, {H, 0, H, 3.5}, {0, 3.5, 4.6, 3.5}, {4.6 - H, 3.5, 4.6 - H, 7},
+                {{0, H, 4.6, H},
+                 {H, 0, H, 3.5},
+                 {0, 3.5, 4.6, 3.5},
+                 {4.6 - H, 3.5, 4.6 - H, 7},
                  {0, 7 - H, 4.6, 7 - H}},
                 true};
     case 'T':
         return {5.0, {{0, H, 5.0, H}, {2.5, 0, 2.5, 7}}, false};
     case 'R':
         return {4.8,
-                {{H, 0, H, 7}, {0, H, 4.6, H}, {4.6 - H, 0, 4.6 - H, 3.9}, {0, 3.6, 4.6, 3.6},
+                {{H, 0, H, 7},
+                 {0, H, 4.6, H},
+                 {4.6 - H, 0, 4.6 - H, 3.9},
+                 {0, 3.6, 4.6, 3.6},
                  {2.4, 3.6, 4.9, 7.4}},
                 true};
     case 'I':
@@ -454,7 +444,9 @@ Glyph glyph(char letter)
     case 'V':
         return {5.4, {{0.55, -0.2, 2.7, 7.4}, {4.85, -0.2, 2.7, 7.4}}, false};
     case 'O':
-        return {4.6, {{H, 0, H, 7}, {4.6 - H, 0, 4.6 - H, 7}, {0, H, 4.6, H}, {0, 7 - H, 4.6, 7 - H}}, true};
+        return {4.6,
+                {{H, 0, H, 7}, {4.6 - H, 0, 4.6 - H, 7}, {0, H, 4.6, H}, {0, 7 - H, 4.6, 7 - H}},
+                true};
     case 'N':
         return {4.8, {{H, 0, H, 7}, {4.8 - H, 0, 4.8 - H, 7}, {H, 0.2, 4.8 - H, 6.8}}, false};
     default:
@@ -497,39 +489,6 @@ double writeWord(Mask& mask, const char* word, double left, double top, double u
     }
     return x - 1.05 * unit;
 }
-
-// Straight-alpha RGBA picture painted with "over".
-struct Canvas {
-    std::vector<float> pixels = std::vector<float>(static_cast<std::size_t>(Width * Height * 4), 0.f);
-
-    void over(int x, int y, Vec3 colour, double alpha)
-    {
-        if (alpha <= 0)
-            return;
-        float* p = &pixels[static_cast<std::size_t>((y * Width + x) * 4)];
-        const double a = p[3] + alpha * (1 - p[3]);
-        for (int i = 0; i < 3; ++i) {
-            const double c = i == 0 ? colour.x : i == 1 ? colour.y : colour.z;
-            p[i] = static_cast<float>((c * alpha + p[i] * p[3] * (1 - alpha)) / a);
-        }
-        p[3] = static_cast<float>(a);
-    }
-
-    sf::Image image() const
-    {
-        sf::Image result;
-        result.create(Width, Height, sf::Color::Transparent);
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
-                const float* p = &pixels[static_cast<std::size_t>((y * Width + x) * 4)];
-                auto byte = [](double v) { return static_cast<sf::Uint8>(std::lround(255 * clamp01(v))); };
-                result.setPixel(static_cast<unsigned>(x), static_cast<unsigned>(y),
-                                sf::Color(byte(p[0]), byte(p[1]), byte(p[2]), byte(p[3])));
-            }
-        }
-        return result;
-    }
-};
 
 // A soft copy of a mask: box blur of the given radius, run twice.
 Mask blurred(const Mask& source, int radius)
@@ -609,10 +568,10 @@ void paintSilhouettes(Canvas& canvas)
             const double nx = soft.get(x - 1, y) - soft.get(x + 1, y);
             const double ny = soft.get(x, y - 1) - soft.get(x, y + 1);
             const double facing = (nx * 0.8 + ny * 0.6) * 4.0;
-            Vec3 colour = rgb(12, 14, 16) + rgb(120, 58, 34) * std::clamp(facing, 0.0, 1.0) +
-                          rgb(30, 40, 48) * std::clamp(-facing, 0.0, 1.0);
+            Colour colour = rgb(12, 14, 16) + rgb(120, 58, 34) * std::clamp(facing, 0.0, 1.0) +
+                            rgb(30, 40, 48) * std::clamp(-facing, 0.0, 1.0);
             colour = colour * (0.85 + 0.3 * valueNoise(x / 9.0, y / 9.0, 91));
-            canvas.over(x, y, colour, cover);
+            canvas.blend(x, y, colour, cover);
         }
     }
 }
@@ -632,7 +591,7 @@ void paintTitle(Canvas& canvas)
         for (int x = 0; x < Width; ++x) {
             const float s = shadow.get(x - 6, y - 7);
             if (s > 0)
-                canvas.over(x, y, rgb(0, 0, 0), 0.75 * s);
+                canvas.blend(x, y, rgb(0, 0, 0), 0.75 * s);
         }
     }
     const Mask rim = blurred(letters, 2);
@@ -640,7 +599,7 @@ void paintTitle(Canvas& canvas)
         for (int x = 0; x < Width; ++x) {
             const float r = std::min(1.f, rim.get(x, y) * 3.f);
             if (r > 0)
-                canvas.over(x, y, rgb(4, 6, 8), r);
+                canvas.blend(x, y, rgb(4, 6, 8), r);
         }
     }
 
@@ -651,7 +610,7 @@ void paintTitle(Canvas& canvas)
             if (cover <= 0)
                 continue;
             const double v = (y - top) / (7 * unit);
-            Vec3 colour = mix(rgb(228, 234, 240), rgb(112, 126, 140), smoothstep(0.05, 1.0, v));
+            Colour colour = mix(rgb(228, 234, 240), rgb(112, 126, 140), smoothstep(0.05, 1.0, v));
             if (v > 0.48 && v < 0.53)
                 colour = colour * 1.1;
             const double brushed = valueNoise(x / 40.0, y * 1.5, 61);
@@ -662,7 +621,7 @@ void paintTitle(Canvas& canvas)
                 colour = colour * 0.55;
             if (grime(x / 7.0, y / 7.0, 71) > 0.78)
                 colour = colour * 0.8;
-            canvas.over(x, y, colour, cover);
+            canvas.blend(x, y, colour, cover);
         }
     }
 
@@ -672,20 +631,21 @@ void paintTitle(Canvas& canvas)
         for (int x = static_cast<int>(left); x < static_cast<int>(right); ++x) {
             const double wear = grime(x / 11.0, y / 5.0, 81);
             const double fadeOut = smoothstep(right, right - 160, x);
-            canvas.over(x, y, hazard(x, y, 14) * (0.85 + 0.2 * wear), 0.92 * fadeOut * (wear < 0.7 ? 1.0 : 0.4));
+            canvas.blend(x, y, hazard(x, y, 14) * (0.85 + 0.2 * wear),
+                         0.92 * fadeOut * (wear < 0.7 ? 1.0 : 0.4));
         }
     }
 }
 
 sf::Image paintFrontLayer()
 {
-    Canvas canvas;
+    Canvas canvas(Width, Height);
     paintSilhouettes(canvas);
     paintTitle(canvas);
-    return canvas.image();
+    return canvas.toImage();
 }
 
-}
+} // namespace
 
 void writeMenuLayers(const std::string& dataDir)
 {
