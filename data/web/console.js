@@ -15,6 +15,10 @@
     const RX_FLASH_MS = 150;
     // A tap within this many cells of a door's centre toggles it: cells are small on a phone.
     const DOOR_REACH = 1.2;
+    // On a large level's small cells, doors and the monster grow to stay readable (CSS pixels).
+    const SMALLEST_DOOR = 14;
+    const SMALLEST_OBJECT = 12;
+    const SMALLEST_MONSTER = 22;
 
     const byId = (id) => document.getElementById(id);
     const body = document.body;
@@ -425,6 +429,10 @@
         const box = (x, y, inset) =>
             [left + x * cell + inset, top + y * cell + inset, cell - 2 * inset, cell - 2 * inset];
         const inset = Math.floor(cell * 0.2);
+        // A negative inset grows a mark past its cell.
+        const grown = (smallest) => Math.min(0, Math.floor((cell - smallest) / 2));
+        const objectGrow = grown(SMALLEST_OBJECT);
+        const objectInset = objectGrow < 0 ? objectGrow : inset;
 
         for (let y = 0; y < plan.height; ++y) {
             for (let x = 0; x < plan.width; ++x) {
@@ -448,21 +456,22 @@
         for (const door of plan.doors) {
             const look = door.number > MAX_DOORS ? "wall" : door.open ? "door-open" : "door-closed";
             context.fillStyle = colour(look);
-            context.fillRect(...box(door.x, door.y, 0));
-            label(context, String(door.number), box(door.x, door.y, 0), "#fff");
+            const mark = box(door.x, door.y, grown(SMALLEST_DOOR));
+            context.fillRect(...mark);
+            label(context, String(door.number), mark, "#fff");
         }
         for (const object of plan.objects) {
             context.fillStyle = colour(object.taken ? "taken" : "object");
-            context.fillRect(...box(object.x, object.y, inset));
+            context.fillRect(...box(object.x, object.y, objectInset));
             // The monster's mark covers the object it stands on.
             if (!monster || monster.x !== object.x || monster.y !== object.y)
-                label(context, String(object.value), box(object.x, object.y, 0),
+                label(context, String(object.value), box(object.x, object.y, objectGrow),
                     object.taken ? "#3c3c3c" : "#000");
         }
         for (const exit of plan.exits) {
             context.fillStyle = colour("exit");
-            context.fillRect(...box(exit.x, exit.y, inset));
-            label(context, "?", box(exit.x, exit.y, 0), "#fff");
+            context.fillRect(...box(exit.x, exit.y, objectInset));
+            label(context, "?", box(exit.x, exit.y, objectGrow), "#fff");
         }
         const dot = Math.max(2, Math.floor(cell * 0.25));
         context.fillStyle = colour("spawn");
@@ -472,9 +481,10 @@
             context.fillStyle = colour("monster");
             context.shadowColor = colour("monster");
             context.shadowBlur = cell * 0.6;
-            context.fillRect(...box(monster.x, monster.y, Math.floor(inset / 2)));
+            const grow = grown(SMALLEST_MONSTER);
+            context.fillRect(...box(monster.x, monster.y, grow < 0 ? grow : Math.floor(inset / 2)));
             context.shadowBlur = 0;
-            label(context, "M" + monster.steps, box(monster.x, monster.y, 0), "#000");
+            label(context, "M" + monster.steps, box(monster.x, monster.y, grow), "#000");
         }
         canvas.setAttribute("aria-label", describePlan(plan));
     }
