@@ -261,12 +261,12 @@ class Lines:
 
 
 class Game:
-    """The real game, its standard output line-buffered and collected."""
+    """The real game, its standard output (line-buffered by the game itself) collected."""
 
     def __init__(self, folder):
         self.errors = os.path.join(folder, "game-errors.log")
         with open(self.errors, "w") as errors:
-            self.process = subprocess.Popen(["stdbuf", "-oL", os.path.join(folder, "kestrivon")],
+            self.process = subprocess.Popen([os.path.join(folder, "kestrivon")],
                                             cwd=folder, env=environment(),
                                             stdout=subprocess.PIPE, stderr=errors, text=True)
         self.trace = Lines(self.process.stdout)
