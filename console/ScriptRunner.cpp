@@ -118,75 +118,93 @@ bool ScriptRunner::pumpUntil(const std::function<bool()>& done, float seconds)
 bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, bool& quit)
 {
     using Kind = ScriptCommand::Kind;
-    const std::string notConnected = "no game is connected";
-    const std::vector<int>& numbers = command.numbers;
-    bool sent = true;
     switch (command.kind) {
     case Kind::Comment:
+        return true;
     case Kind::Invalid:
-        return command.kind == Kind::Comment;
+        return false;
     case Kind::WaitJoin:
-        if (!pumpUntil([this] { return console.getLink().isConnected(); }, command.seconds)) {
-            failure = "wait-join: no game joined within " + describe(command.seconds) + " s";
-            return false;
-        }
-        return true;
-    case Kind::Load:
-        sent = console.load(numbers[0], std::vector<int>(numbers.begin() + 1, numbers.end()),
-                            numbers.size() == 1);
-        break;
-    case Kind::Door:
-        sent = console.sendDoorValue(numbers[0]);
-        break;
-    case Kind::Open:
-    case Kind::Close:
-        if (numbers[0] < 1 || numbers[0] > Cell::DoorPairs) {
-            failure = "door numbers run from 1 to " + std::to_string(Cell::DoorPairs);
-            return false;
-        }
-        sent = console.sendDoorValue(command.kind == Kind::Open ? DoorBoard::closedValue(numbers[0])
-                                                                : DoorBoard::openValue(numbers[0]));
-        break;
-    case Kind::Scan:
-        sent = console.scan();
-        break;
-    case Kind::Locate:
-        sent = console.locate(numbers[0]);
-        break;
-    case Kind::Shock:
-        sent = console.shock(command.reboot);
-        break;
-    case Kind::Power:
-        sent = console.powerOn();
-        break;
-    case Kind::End:
-        if (command.hasFigures) {
-            Protocol::EndOfGame report;
-            report.bills = command.bills;
-            for (int i = 0; i < CounterCount; ++i)
-                report.counters.*CounterOrder[i] = numbers[static_cast<std::size_t>(i)];
-            sent = console.endGame(report);
-        } else {
-            sent = console.endGame();
-        }
-        break;
+        return waitForJoin(command.seconds, failure);
     case Kind::Expect:
-        if (!pumpUntil([this, &command] { return findExpected(command.words); }, command.seconds)) {
-            failure = "expect " + joinWords(command.words) + ": not seen within " +
-                      describe(command.seconds) + " s";
-            return false;
-        }
-        return true;
+        return expect(command, failure);
     case Kind::Sleep:
         pumpUntil([] { return false; }, command.seconds);
         return true;
     case Kind::Quit:
         quit = true;
         return true;
+    case Kind::Open:
+    case Kind::Close:
+        if (command.numbers[0] < 1 || command.numbers[0] > Cell::DoorPairs) {
+            failure = "door numbers run from 1 to " + std::to_string(Cell::DoorPairs);
+            return false;
+        }
+        break;
+    default:
+        break;
     }
-    if (!sent)
-        failure = notConnected;
-    return sent;
+    if (!send(command)) {
+        failure = "no game is connected";
+        return false;
+    }
+    return true;
+}
+
+bool ScriptRunner::send(const ScriptCommand& command)
+{
+    using Kind = ScriptCommand::Kind;
+    const std::vector<int>& numbers = command.numbers;
+    switch (command.kind) {
+    case Kind::Load:
+        return console.load(numbers[0], std::vector<int>(numbers.begin() + 1, numbers.end()),
+                            numbers.size() == 1);
+    case Kind::Door:
+        return console.sendDoorValue(numbers[0]);
+    case Kind::Open:
+        return console.sendDoorValue(DoorBoard::closedValue(numbers[0]));
+    case Kind::Close:
+        return console.sendDoorValue(DoorBoard::openValue(numbers[0]));
+    case Kind::Scan:
+        return console.scan();
+    case Kind::Locate:
+        return console.locate(numbers[0]);
+    case Kind::Shock:
+        return console.shock(command.reboot);
+    case Kind::Power:
+        return console.powerOn();
+    case Kind::End:
+        return endGame(command);
+    default:
+        return true;
+    }
+}
+
+bool ScriptRunner::waitForJoin(float seconds, std::string& failure)
+{
+    if (pumpUntil([this] { return console.getLink().isConnected(); }, seconds))
+        return true;
+    failure = "wait-join: no game joined within " + describe(seconds) + " s";
+    return false;
+}
+
+bool ScriptRunner::expect(const ScriptCommand& command, std::string& failure)
+{
+    if (pumpUntil([this, &command] { return findExpected(command.words); }, command.seconds))
+        return true;
+    failure = "expect " + joinWords(command.words) + ": not seen within " +
+              describe(command.seconds) + " s";
+    return false;
+}
+
+bool ScriptRunner::endGame(const ScriptCommand& command)
+{
+    if (!command.hasFigures)
+        return console.endGame();
+    Protocol::EndOfGame report;
+    report.bills = command.bills;
+    for (int i = 0; i < CounterCount; ++i)
+        report.counters.*CounterOrder[i] = command.numbers[static_cast<std::size_t>(i)];
+    return console.endGame(report);
 }
 
 bool ScriptRunner::findExpected(const std::vector<std::string>& words)

@@ -28,6 +28,13 @@ private:
     bool pumpUntil(const std::function<bool()>& done, float seconds);
     // Runs one command; false with the reason in `failure` when it fails.
     bool execute(const ScriptCommand& command, std::string& failure, bool& quit);
+    // Hands a command for the game to the operator; false when no game took it.
+    bool send(const ScriptCommand& command);
+    bool waitForJoin(float seconds, std::string& failure);
+    // Waits for an event line that starts with the command's words.
+    bool expect(const ScriptCommand& command, std::string& failure);
+    // The console's own figures, or the ones the command gives.
+    bool endGame(const ScriptCommand& command);
     bool findExpected(const std::vector<std::string>& words);
 
     Operator& console;

@@ -44,9 +44,16 @@ void Level::apply(const LevelFile& file)
     // on the new grid.
     doors.clear();
 
+    listObjectsAndDrawExit(file.exitDraw);
+    placePlayer(file);
+    placeMonster(file);
+}
+
+void Level::listObjectsAndDrawExit(int exitDraw)
+{
     // Exactly one candidate, the r-th in reading order, becomes the exit when there are more
     // than r of them; the others become walls.
-    int r = std::rand() % file.exitDraw;
+    int r = std::rand() % exitDraw;
     for (int y = 0; y < size.second; ++y) {
         for (int x = 0; x < size.first; ++x) {
             int& cell = grid[y][x];
@@ -63,7 +70,10 @@ void Level::apply(const LevelFile& file)
             }
         }
     }
+}
 
+void Level::placePlayer(const LevelFile& file)
+{
     int x = 0;
     int y = 0;
     float angle = 0.f;
@@ -86,7 +96,10 @@ void Level::apply(const LevelFile& file)
     player.setAngle(angle);
     player.setDark();
     player.startLevel();
+}
 
+void Level::placeMonster(const LevelFile& file)
+{
     Monster& monster = game->getMonster();
     monster.setWanderSteps(file.wanderSteps);
     monster.setPresent(true);

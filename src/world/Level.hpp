@@ -51,6 +51,12 @@ public:
 private:
     // Starts a level from a file that has passed its checks.
     void apply(const LevelFile& file);
+    // Notes where each object lies and turns one exit candidate, drawn at random, into the exit.
+    void listObjectsAndDrawExit(int exitDraw);
+    // At the tutorial's start, or on a random floor cell facing a random axis; in the dark.
+    void placePlayer(const LevelFile& file);
+    // Gives the monster the level's wander steps and spawn points and sets it going.
+    void placeMonster(const LevelFile& file);
     // True for every cell of the grid, border included.
     bool contains(int x, int y) const;
 
