@@ -201,7 +201,7 @@ void OperatorWindow::refresh()
     buttons[Shock].setState(playing, false);
     buttons[PowerOn].setState(playing && console.isPowerDown(), console.isPowerDown());
     buttons[EndGame].setState(playing, false);
-    for (int object = 0; object < 5; ++object)
+    for (int object = 0; object < Cell::ObjectCount; ++object)
         buttons[static_cast<std::size_t>(FirstLocate + object)].setState(playing, false);
 
     status.setString((console.hasGameLeft() ? "game disconnected; " : "") +
@@ -295,7 +295,8 @@ std::string OperatorWindow::figuresText() const
            std::to_string(counts.getDetection()) + "\nShock      " +
            std::to_string(counts.getShock()) + "    Reboot     " +
            std::to_string(counts.getReboot()) + "\nSteps      " + std::to_string(match.getSteps()) +
-           "    Objects    " + std::to_string(match.getTaken().size()) + " of 5";
+           "    Objects    " + std::to_string(match.getTaken().size()) + " of " +
+           std::to_string(Cell::ObjectCount);
 }
 
 std::string OperatorWindow::logText() const

@@ -29,7 +29,7 @@ public:
         PowerOn,
         EndGame,
         FirstLocate,
-        ActionCount = FirstLocate + Cell::LastObject - Cell::FirstObject + 1
+        ActionCount = FirstLocate + Cell::ObjectCount
     };
 
     static const sf::Color backgroundColor;

@@ -5,7 +5,8 @@
 #include "ui/WidgetInput.hpp"
 
 SaveButton::SaveButton(int* target, int value, Score* score, Sfx* sfx)
-    : target(target), value(value), score(score), sfx(sfx), hoverState(0), shape({150.f, 40.f})
+    : target(target), value(value), score(score), sfx(sfx), hoverState(HoverState::Idle),
+      shape({150.f, 40.f})
 {
     shape.setFillColor(PanelColor);
     initLabel(label, "Submit");

@@ -85,7 +85,7 @@ void Score::loadTable()
 void Score::readTable(std::istream& in)
 {
     // A damaged table gives what it holds up to its first bad field; later slots stay fresh.
-    for (int slot = 0; slot < 5; ++slot) {
+    for (int slot = 0; slot < TableSize; ++slot) {
         ScoreEntry entry;
         if (!readEntry(in, entry))
             break;
@@ -99,9 +99,9 @@ ScoreEntry& Score::tableEntry(int index) { return slots[index]; }
 
 void Score::scoreSort()
 {
-    slots[5] = current;
+    slots[TableSize] = current;
     std::cout << "\n\nscoreSort\n\n";
-    for (int n = 5; n >= 1; --n)
+    for (int n = TableSize; n >= 1; --n)
         for (int j = 0; j < n; ++j)
             if (slots[j + 1].getTotal() > slots[j].getTotal())
                 std::swap(slots[j], slots[j + 1]);
@@ -114,7 +114,7 @@ void Score::saveTable()
     file.open(TemporaryPath, std::ios::out | std::ios::trunc);
     if (!file.is_open())
         fileMissing();
-    for (int slot = 0; slot < 5; ++slot)
+    for (int slot = 0; slot < TableSize; ++slot)
         writeEntry(file, slots[slot]);
     file.flush();
     const bool written = static_cast<bool>(file);

@@ -10,6 +10,9 @@
 // played. Slot 5 is the working slot a submitted entry is ranked from.
 class Score {
 public:
+    // Entries in the table; one more slot holds the entry being ranked.
+    static constexpr int TableSize = 5;
+
     Score();
 
     // Reads the five table slots; a missing file ends the process with status 1.
@@ -25,7 +28,7 @@ public:
     void saveTable();
 
 private:
-    std::array<ScoreEntry, 6> slots;
+    std::array<ScoreEntry, TableSize + 1> slots;
     ScoreEntry current;
     std::fstream file;
 };

@@ -18,8 +18,8 @@ bool sameFigures(const ScoreEntry& a, const ScoreEntry& b)
 } // namespace
 
 StatsButton::StatsButton(ScoreEntry* entry, Sfx* sfx, bool highlighted)
-    : entry(entry), sfx(sfx), highlighted(highlighted), hoverState(0), shape({500.f, 40.f}),
-      built(false)
+    : entry(entry), sfx(sfx), highlighted(highlighted), hoverState(HoverState::Idle),
+      shape({500.f, 40.f}), built(false)
 {
     shape.setFillColor(PanelColor);
     initLabel(titleText, "");
@@ -48,7 +48,7 @@ void StatsButton::setFont(const sf::Font& font)
 void StatsButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
 {
     // A press on the row does nothing: it stays hovered.
-    if (hoverState == 1 && isLeftPress(event) && isInside(shape, pointer))
+    if (hoverState == HoverState::Hovered && isLeftPress(event) && isInside(shape, pointer))
         return;
     hoverAndClick(hoverState, shape, event, pointer, *sfx);
 }
@@ -56,7 +56,7 @@ void StatsButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
 void StatsButton::draw(sf::RenderTarget& target)
 {
     refresh();
-    if (highlighted || hoverState == 1) {
+    if (highlighted || hoverState == HoverState::Hovered) {
         for (const sf::Text& detail : detailTexts)
             target.draw(detail);
     }

@@ -4,7 +4,7 @@
 #include "ui/WidgetInput.hpp"
 
 BackButton::BackButton(int* target, int value, Sfx* sfx)
-    : target(target), value(value), sfx(sfx), hoverState(0), shape({150.f, 40.f})
+    : target(target), value(value), sfx(sfx), hoverState(HoverState::Idle), shape({150.f, 40.f})
 {
     shape.setFillColor(PanelColor);
     initLabel(label, "<-Back");

@@ -5,7 +5,8 @@
 #include "ui/WidgetInput.hpp"
 
 FullScreenButton::FullScreenButton(std::string text, sf::RenderWindow* window, Sfx* sfx)
-    : fullScreen(false), window(window), hoverState(0), shape({500.f, 40.f}), sfx(sfx)
+    : fullScreen(false), window(window), hoverState(HoverState::Idle), shape({500.f, 40.f}),
+      sfx(sfx)
 {
     shape.setFillColor(PanelColor);
     initLabel(label, text);

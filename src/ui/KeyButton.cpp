@@ -5,7 +5,7 @@
 #include "ui/WidgetInput.hpp"
 
 KeyButton::KeyButton(std::string text, int* key, Sfx* sfx)
-    : key(key), hoverState(0), shape({500.f, 40.f}), box({250.f, 40.f}), sfx(sfx)
+    : key(key), hoverState(HoverState::Idle), shape({500.f, 40.f}), box({250.f, 40.f}), sfx(sfx)
 {
     shape.setFillColor(PanelColor);
     box.setFillColor(PanelColor);
@@ -32,11 +32,11 @@ void KeyButton::setFont(const sf::Font& font)
 
 void KeyButton::handleEvent(const sf::Event& event, sf::Vector2i pointer)
 {
-    if (hoverState != 2) {
+    if (hoverState != HoverState::Active) {
         if (hoverAndClick(hoverState, box, event, pointer, *sfx)) {
             box.setOutlineColor(ActiveColor);
             keyText.setFillColor(ActiveColor);
-            hoverState = 2;
+            hoverState = HoverState::Active;
             sfx->playMenuClick();
         }
         return;
@@ -62,7 +62,7 @@ void KeyButton::stopListening()
     box.setFillColor(PanelColor);
     box.setOutlineColor(LabelColor);
     keyText.setFillColor(LabelColor);
-    hoverState = 0;
+    hoverState = HoverState::Idle;
 }
 
 void KeyButton::draw(sf::RenderTarget& target)

@@ -56,7 +56,7 @@ void Menu::build()
 
     MenuPage& stats = newPage();
     stats.add(std::make_unique<InfoBox>());
-    for (int slot = 0; slot < 5; ++slot)
+    for (int slot = 0; slot < Score::TableSize; ++slot)
         stats.add(std::make_unique<StatsButton>(&score->tableEntry(slot), sfx, false));
     stats.add(std::make_unique<BackButton>(&currentPage, Page::Main, sfx));
 

@@ -10,8 +10,8 @@ constexpr int rangeEnd = 731;
 }
 
 SlideBare::SlideBare(std::string text, Sound* target, Sfx* sfx)
-    : target(target), value(target->getVolume()), hoverState(0), shape({650.f, 40.f}),
-      track({301.f, 8.f}), knob({20.f, 30.f}), sfx(*sfx)
+    : target(target), value(target->getVolume()), hoverState(HoverState::Idle),
+      shape({650.f, 40.f}), track({301.f, 8.f}), knob({20.f, 30.f}), sfx(*sfx)
 {
     shape.setFillColor(PanelColor);
     track.setFillColor(TrackColor);
@@ -35,18 +35,18 @@ void SlideBare::setFont(const sf::Font& font) { label.setFont(font); }
 void SlideBare::handleEvent(const sf::Event& event, sf::Vector2i pointer)
 {
     const bool inside = isInside(knob, pointer);
-    if (hoverState == 0) {
+    if (hoverState == HoverState::Idle) {
         if (inside) {
             knob.setFillColor(sf::Color::White);
-            hoverState = 1;
+            hoverState = HoverState::Hovered;
             sfx.playMenuHover();
         }
-    } else if (hoverState == 1) {
+    } else if (hoverState == HoverState::Hovered) {
         if (!inside) {
             knob.setFillColor(LabelColor);
-            hoverState = 0;
+            hoverState = HoverState::Idle;
         } else if (isLeftPress(event)) {
-            hoverState = 2;
+            hoverState = HoverState::Active;
         }
     } else {
         // Dragging: the pointer need not stay on the knob, and a pointer past either end leaves
@@ -59,7 +59,7 @@ void SlideBare::handleEvent(const sf::Event& event, sf::Vector2i pointer)
         }
         if (isLeftRelease(event)) {
             knob.setFillColor(LabelColor);
-            hoverState = 0;
+            hoverState = HoverState::Idle;
             target->applyVolume();
         }
     }

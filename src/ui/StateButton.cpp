@@ -4,7 +4,7 @@
 #include "ui/WidgetInput.hpp"
 
 StateButton::StateButton(std::string text, int* target, int value, Sfx* sfx)
-    : target(target), value(value), sfx(sfx), hoverState(0), shape({500.f, 40.f})
+    : target(target), value(value), sfx(sfx), hoverState(HoverState::Idle), shape({500.f, 40.f})
 {
     shape.setFillColor(PanelColor);
     initLabel(label, text);

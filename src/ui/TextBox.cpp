@@ -4,7 +4,7 @@
 #include "ui/WidgetInput.hpp"
 
 TextBox::TextBox(std::string text, std::string* target, int maxLength, Sfx* sfx)
-    : maxLength(maxLength), target(target), hoverState(0), shape({500.f, 40.f}),
+    : maxLength(maxLength), target(target), hoverState(HoverState::Idle), shape({500.f, 40.f}),
       box({300.f, 40.f}), sfx(sfx)
 {
     shape.setFillColor(PanelColor);
@@ -35,11 +35,11 @@ void TextBox::handleEvent(const sf::Event& event, sf::Vector2i pointer)
     // The string may also change elsewhere (a new game empties the name): show what it holds.
     valueText.setString(*target);
 
-    if (hoverState != 2) {
+    if (hoverState != HoverState::Active) {
         if (hoverAndClick(hoverState, box, event, pointer, *sfx)) {
             box.setOutlineColor(ActiveColor);
             valueText.setFillColor(ActiveColor);
-            hoverState = 2;
+            hoverState = HoverState::Active;
             sfx->playMenuClick();
         }
         return;
@@ -68,7 +68,7 @@ void TextBox::stopEditing()
     box.setFillColor(PanelColor);
     box.setOutlineColor(LabelColor);
     valueText.setFillColor(LabelColor);
-    hoverState = 0;
+    hoverState = HoverState::Idle;
     sfx->playValid();
 }
 

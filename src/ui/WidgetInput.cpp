@@ -32,24 +32,24 @@ bool hoverAndClick(int& hoverState, sf::RectangleShape& shape, const sf::Event& 
                    sf::Vector2i pointer, Sfx& sfx)
 {
     const bool inside = isInside(shape, pointer);
-    if (hoverState == 0) {
+    if (hoverState == HoverState::Idle) {
         if (inside) {
             shape.setFillColor(HoverColor);
-            hoverState = 1;
+            hoverState = HoverState::Hovered;
             sfx.playMenuHover();
         }
         return false;
     }
-    if (hoverState != 1)
+    if (hoverState != HoverState::Hovered)
         return false;
     if (!inside) {
         shape.setFillColor(PanelColor);
-        hoverState = 0;
+        hoverState = HoverState::Idle;
         return false;
     }
     if (!isLeftPress(event))
         return false;
     shape.setFillColor(PanelColor);
-    hoverState = 0;
+    hoverState = HoverState::Idle;
     return true;
 }

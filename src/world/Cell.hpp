@@ -22,6 +22,8 @@ enum : int {
     Exit = 24,
 };
 
+constexpr int ObjectCount = LastObject - FirstObject + 1;
+
 // The game knows this many door pairs, so a level has at most this many door cells.
 constexpr int DoorPairs = (LastDoor - FirstDoor + 1) / 2;
 
