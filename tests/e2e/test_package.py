@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""The Debian package: CPack builds it from the run-time folder, lintian finds no error in it, and
+unpacked into a private root its launcher starts the game from a private XDG_DATA_HOME: the menu
+appears, the user's score table is made there from the shipped one, the links reach the installed
+data, and a second start keeps the table the user changed. A run folder that cannot be made is
+named in one line."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import kestrivon_e2e as e2e
+
+
+def build_package(build_dir, work):
+    subprocess.run(["cpack", "-B", os.path.join(work, "out")], cwd=build_dir, check=True,
+                   capture_output=True)
+    return next(os.path.join(work, "out", name) for name in os.listdir(os.path.join(work, "out"))
+                if name.startswith("kestrivon_") and name.endswith("_amd64.deb"))
+
+
+def lint(package):
+    result = subprocess.run(["lintian", "--fail-on", "error", package], capture_output=True,
+                            text=True)
+    print(result.stdout, end="")
+    assert result.returncode == 0, "lintian: %s%s" % (result.stdout, result.stderr)
+
+
+def start_menu(root, home, keep_as):
+    """Starts the installed game's launcher and waits for its menu."""
+    environment = e2e.environment()
+    environment["XDG_DATA_HOME"] = home
+    game = subprocess.Popen([os.path.join(root, "usr/games/kestrivon")], env=environment,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    try:
+        window = e2e.find_window("Kestrivon", pid=game.pid)
+        time.sleep(1.0)
+        assert game.poll() is None, "the game ended: %s" % game.stderr.read()
+        picture = e2e.screenshot(window, keep_as)
+        assert picture.mean_brightness() > 10, "the menu is black"
+    finally:
+        e2e.stop(game)
+
+
+def main(build_dir):
+    with tempfile.TemporaryDirectory() as work:
+        package = build_package(build_dir, work)
+        lint(package)
+        root = os.path.join(work, "root")
+        subprocess.run(["dpkg-deb", "-x", package, root], check=True)
+        # The fonts come from a package it depends on, installed on this machine.
+        os.symlink("/usr/share/fonts", os.path.join(root, "usr/share/fonts"))
+        home = os.path.join(work, "home")
+        table = os.path.join(home, "kestrivon", "data", "Score.txt")
+        shipped = os.path.join(root, "usr/share/games/kestrivon/data/Score.txt")
+
+        start_menu(root, home, os.path.join(build_dir, "screenshots", "package-menu.png"))
+        assert open(table).read() == open(shipped).read(), "the table is not the shipped one"
+        assert os.path.realpath(os.path.join(home, "kestrivon", "data", "level")) == \
+            os.path.realpath(os.path.join(root, "usr/share/games/kestrivon/data/level"))
+
+        changed = open(table).read().replace("VESNA", "TESTER", 1)
+        open(table, "w").write(changed)
+        start_menu(root, home, None)
+        assert open(table).read() == changed, "a second start replaced the user's table"
+
+        environment = dict(os.environ, XDG_DATA_HOME=os.path.join(table, "nowhere"))
+        refused = subprocess.run([os.path.join(root, "usr/games/kestrivon-console"), "--solo"],
+                                 env=environment, capture_output=True, text=True, timeout=20)
+        assert refused.returncode == 1 and refused.stderr.count("\n") == 1 and \
+            refused.stderr.startswith("kestrivon-console: cannot prepare the run folder"), refused
+    print("package: ok")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
