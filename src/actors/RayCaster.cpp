@@ -9,6 +9,17 @@ namespace {
 // conversion defined when the viewer touches a wall.
 constexpr double MaxLineHeight = 1.0e6;
 
+// Where a ray met the first cell that is not floor.
+struct Hit {
+    int value = Cell::Wall;
+    // The ray entered the cell across a vertical grid line (a step along x).
+    bool crossedX = false;
+    // Distance to the wall's face, perpendicular to the view; 0 when the viewer is in it.
+    float perpDist = 0.f;
+    // How far the ray ran along itself to the wall, for the shade.
+    float distance = 0.f;
+};
+
 int cellAt(const std::vector<std::vector<int>>& grid, int x, int y)
 {
     if (y < 0 || y >= static_cast<int>(grid.size()) || x < 0 ||
@@ -16,15 +27,16 @@ int cellAt(const std::vector<std::vector<int>>& grid, int x, int y)
         return Cell::Wall;
     return grid[y][x];
 }
+
+// The ray through screen column `column`, spread across the field of view.
+sf::Vector2f rayThrough(const Camera& camera, int column)
+{
+    const float cameraX = 2.f * static_cast<float>(column) / static_cast<float>(ViewWidth) - 1.f;
+    return camera.direction + camera.plane * camera.fovScale * cameraX;
 }
 
-void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
-                const AtlasLayout& atlas, int column, sf::Vertex* line)
+Hit march(const std::vector<std::vector<int>>& grid, sf::Vector2f position, sf::Vector2f rayDir)
 {
-    const sf::Vector2f& position = camera.position;
-    const float cameraX = 2.f * static_cast<float>(column) / static_cast<float>(ViewWidth) - 1.f;
-    const sf::Vector2f rayDir = camera.direction + camera.plane * camera.fovScale * cameraX;
-
     // A zero ray component gives an infinite delta on that axis: the march never takes it.
     const sf::Vector2f deltaDist(std::sqrt(1.f + (rayDir.y * rayDir.y) / (rayDir.x * rayDir.x)),
                                  std::sqrt(1.f + (rayDir.x * rayDir.x) / (rayDir.y * rayDir.y)));
@@ -47,58 +59,84 @@ void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
     }
 
     // Step into the next cell on whichever axis reaches a grid line first; ties go along y.
-    int side = 0;
+    Hit hit;
     bool moved = false;
-    int value = cellAt(grid, mapX, mapY);
-    while (value == Cell::Floor) {
+    hit.value = cellAt(grid, mapX, mapY);
+    while (hit.value == Cell::Floor) {
         if (sideDist.y > sideDist.x) {
             sideDist.x += deltaDist.x;
             mapX += stepX;
-            side = 1;
+            hit.crossedX = true;
         } else {
             sideDist.y += deltaDist.y;
             mapY += stepY;
-            side = 0;
+            hit.crossedX = false;
         }
         moved = true;
-        value = cellAt(grid, mapX, mapY);
+        hit.value = cellAt(grid, mapX, mapY);
     }
-    // Distance to the wall's face, perpendicular to the view; 0 when the viewer is in it.
-    float perpDist = 0.f;
-    if (moved && side == 1)
-        perpDist = (static_cast<float>(mapX) - position.x + static_cast<float>((1 - stepX) / 2)) /
-                   rayDir.x;
+    if (moved && hit.crossedX)
+        hit.perpDist =
+            (static_cast<float>(mapX) - position.x + static_cast<float>((1 - stepX) / 2)) /
+            rayDir.x;
     else if (moved)
-        perpDist = (static_cast<float>(mapY) - position.y + static_cast<float>((1 - stepY) / 2)) /
-                   rayDir.y;
+        hit.perpDist =
+            (static_cast<float>(mapY) - position.y + static_cast<float>((1 - stepY) / 2)) /
+            rayDir.y;
+    hit.distance = hit.crossedX ? sideDist.x : sideDist.y;
+    return hit;
+}
 
+// Half the height of the wall line on screen.
+int halfLineHeight(float perpDist)
+{
     double lineHeight = static_cast<double>(static_cast<float>(ViewHeight) / perpDist) * 0.3;
     if (!(lineHeight < MaxLineHeight))
         lineHeight = MaxLineHeight;
-    const int height = static_cast<int>(lineHeight);
-    const float top = static_cast<float>(-height + ViewHeight / 2);
-    const float bottom = static_cast<float>(height + ViewHeight / 2);
+    return static_cast<int>(lineHeight);
+}
 
-    const int tile = (value - 1) * atlas.tileSize;
-    const int originX = tile % atlas.width;
-    const int originY = (tile / atlas.width) * atlas.tileSize;
-
-    float wallX = side == 1 ? position.y + perpDist * rayDir.y : position.x + perpDist * rayDir.x;
+// The column of the wall's tile the ray meets, counted so that no face shows mirrored.
+int textureColumn(const Hit& hit, sf::Vector2f position, sf::Vector2f rayDir, int tileSize)
+{
+    float wallX =
+        hit.crossedX ? position.y + hit.perpDist * rayDir.y : position.x + hit.perpDist * rayDir.x;
     wallX -= std::floor(wallX);
-    int texX = static_cast<int>(static_cast<float>(atlas.tileSize) * wallX);
+    int texX = static_cast<int>(static_cast<float>(tileSize) * wallX);
     // Rounding can bring a tiny negative wallX up to exactly 1: stay on this tile.
-    if (texX >= atlas.tileSize)
-        texX = atlas.tileSize - 1;
-    if ((side == 1 && rayDir.x <= 0.f) || (side == 0 && rayDir.y >= 0.f))
-        texX = atlas.tileSize - texX - 1;
+    if (texX >= tileSize)
+        texX = tileSize - 1;
+    if ((hit.crossedX && rayDir.x <= 0.f) || (!hit.crossedX && rayDir.y >= 0.f))
+        texX = tileSize - texX - 1;
+    return texX;
+}
 
-    // Brighter when near and lit; a very short side distance saturates instead of wrapping.
-    const float distance = side == 1 ? sideDist.x : sideDist.y;
-    float level = 255.f / (distance * camera.darkness);
+// Brighter when near and lit; a very short distance saturates instead of wrapping.
+sf::Color shade(float distance, float darkness)
+{
+    float level = 255.f / (distance * darkness);
     if (!(level < 255.f))
         level = 255.f;
     const auto channel = static_cast<sf::Uint8>(static_cast<int>(level));
-    const sf::Color colour(channel, channel, channel, 255);
+    return sf::Color(channel, channel, channel, 255);
+}
+} // namespace
+
+void castColumn(const std::vector<std::vector<int>>& grid, const Camera& camera,
+                const AtlasLayout& atlas, int column, sf::Vertex* line)
+{
+    const sf::Vector2f rayDir = rayThrough(camera, column);
+    const Hit hit = march(grid, camera.position, rayDir);
+
+    const int height = halfLineHeight(hit.perpDist);
+    const float top = static_cast<float>(-height + ViewHeight / 2);
+    const float bottom = static_cast<float>(height + ViewHeight / 2);
+
+    const int tile = (hit.value - 1) * atlas.tileSize;
+    const int originX = tile % atlas.width;
+    const int originY = (tile / atlas.width) * atlas.tileSize;
+    const int texX = textureColumn(hit, camera.position, rayDir, atlas.tileSize);
+    const sf::Color colour = shade(hit.distance, camera.darkness);
 
     const float x = static_cast<float>(column);
     const float texLeft = static_cast<float>(originX + texX);
