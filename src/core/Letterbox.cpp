@@ -24,13 +24,18 @@ sf::View letterboxView(sf::Vector2u windowSize)
     return view;
 }
 
-void fitPicture(sf::RenderWindow& window)
+void fitPicture(sf::RenderTarget& target)
 {
-    window.setView(letterboxView(window.getSize()));
+    target.setView(letterboxView(target.getSize()));
+}
+
+sf::Vector2i pictureCoordinates(const sf::RenderTarget& target, sf::Vector2i pixel)
+{
+    const sf::Vector2f point = target.mapPixelToCoords(pixel);
+    return {static_cast<int>(std::floor(point.x)), static_cast<int>(std::floor(point.y))};
 }
 
 sf::Vector2i pointerInPicture(const sf::RenderWindow& window)
 {
-    const sf::Vector2f point = window.mapPixelToCoords(sf::Mouse::getPosition(window));
-    return {static_cast<int>(std::floor(point.x)), static_cast<int>(std::floor(point.y))};
+    return pictureCoordinates(window, sf::Mouse::getPosition(window));
 }

@@ -13,7 +13,9 @@
 sf::FloatRect letterboxViewport(sf::Vector2u windowSize);
 // The view showing the whole picture in its letterbox.
 sf::View letterboxView(sf::Vector2u windowSize);
-// Fits the picture to the window as it is now; called after the window is (re)created.
-void fitPicture(sf::RenderWindow& window);
+// Fits the picture to the target as it is now; called after the window is (re)created.
+void fitPicture(sf::RenderTarget& target);
+// The picture's pixel under a pixel of the target.
+sf::Vector2i pictureCoordinates(const sf::RenderTarget& target, sf::Vector2i pixel);
 // The pointer in the picture's pixels, read from the window.
 sf::Vector2i pointerInPicture(const sf::RenderWindow& window);

@@ -1,6 +1,9 @@
 #include "core/Letterbox.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -32,6 +35,19 @@ TEST(LetterboxTest, TheViewShowsTheWholePictureWhateverTheWindow)
     EXPECT_EQ(view.getSize(), sf::Vector2f(1280.f, 720.f));
     EXPECT_EQ(view.getCenter(), sf::Vector2f(640.f, 360.f));
     EXPECT_FLOAT_EQ(view.getViewport().top, 0.05f);
+}
+
+TEST(LetterboxTest, PixelsOfAFittedTargetMapIntoThePictureAndItsBarsOutside)
+{
+    sf::RenderTexture screen;
+    ASSERT_TRUE(screen.create(1920, 1200));
+    fitPicture(screen);
+    const std::pair<sf::Vector2i, sf::Vector2i> pixels[] = {
+        {{960, 600}, {640, 360}}, {{0, 60}, {0, 0}},       {{1919, 1139}, {1279, 719}},
+        {{300, 540}, {200, 320}}, {{960, 30}, {640, -20}},
+    };
+    for (const auto& [pixel, inPicture] : pixels)
+        EXPECT_EQ(pictureCoordinates(screen, pixel), inPicture) << pixel.x << "," << pixel.y;
 }
 
 } // namespace
