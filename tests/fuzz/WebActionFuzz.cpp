@@ -1,0 +1,42 @@
+#include "console/LevelCatalogue.hpp"
+#include "console/WebAction.hpp"
+#include "world/Cell.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+// Reads an input as one message from a web page. Whatever the text, the reader returns: an
+// action whose argument lies in its range, or a reason that can itself be sent as JSON.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string text(reinterpret_cast<const char*>(data), size);
+    WebActionReading reading = readWebAction(text);
+    if (!reading.valid) {
+        // Throws, and so fails the run, when the reason is not valid UTF-8.
+        nlohmann::json({{"message", reading.problem}, {"action", reading.name}}).dump();
+        return 0;
+    }
+    int argument = reading.action.argument;
+    bool inRange = true;
+    switch (reading.action.kind) {
+    case WebAction::Kind::Select:
+        inRange = argument >= 0 && argument < LevelCatalogue::count;
+        break;
+    case WebAction::Kind::Door:
+        inRange = argument >= 1 && argument <= Cell::DoorPairs;
+        break;
+    case WebAction::Kind::Locate:
+        inRange = Cell::isObject(argument);
+        break;
+    default:
+        inRange = argument == 0;
+        break;
+    }
+    if (!inRange || reading.name.empty() || !reading.problem.empty())
+        std::abort();
+    return 0;
+}
