@@ -153,6 +153,14 @@ const std::string& GameLink::getPeer() const
 {
     return peer;
 }
+int GameLink::getListenerDescriptor() const
+{
+    return listener;
+}
+int GameLink::getConnectionDescriptor() const
+{
+    return connection;
+}
 
 void GameLink::disconnect()
 {

@@ -57,6 +57,10 @@ public:
     bool send(const Protocol::ConsoleMessage& message, std::vector<LinkEvent>& events);
     bool isConnected() const;
     const std::string& getPeer() const;
+    // The listening socket and the game's connection (-1 when there is none), for a caller
+    // that waits until they are readable rather than polling on a clock.
+    int getListenerDescriptor() const;
+    int getConnectionDescriptor() const;
     // Closes the game's connection (the listener stays open).
     void disconnect();
 

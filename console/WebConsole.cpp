@@ -5,8 +5,10 @@
 #include <boost/asio/signal_set.hpp>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -23,10 +25,23 @@ std::string freshToken()
     return token;
 }
 
+// Watches a copy of descriptor, so that the link may close its own whenever it likes.
+void watchCopy(boost::asio::posix::stream_descriptor& watch, int descriptor)
+{
+    int copy = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return;
+    boost::system::error_code error;
+    watch.assign(copy, error);
+    if (error)
+        ::close(copy);
+}
+
 } // namespace
 
 WebConsole::WebConsole(Operator& console, const Settings& settings)
     : console(console), settings(settings), server(context, *this, settings.folder), timer(context),
+      listenerWatch(context), connectionWatch(context), watchedConnection(-1),
       operatorToken(settings.solo ? std::string() : freshToken()), watchToken(freshToken()),
       eventCount(0), publishedRevision(console.getRevision())
 {
@@ -101,11 +116,36 @@ void WebConsole::poll()
         server.broadcast(text, text);
     }
     publishState();
-    timer.expires_after(pollPeriod);
-    timer.async_wait([this](const boost::system::error_code& error) {
+    awaitNext(!lines.empty());
+}
+
+void WebConsole::awaitNext(bool reported)
+{
+    auto woken = [this](const boost::system::error_code& error) {
         if (!error)
             poll();
-    });
+    };
+    // Whatever woke this poll, the other waits start over: one of each is ever pending.
+    timer.expires_after(pollPeriod);
+    timer.async_wait(woken);
+    boost::system::error_code ignored;
+    const GameLink& link = console.getLink();
+    if (!listenerWatch.is_open() && link.getListenerDescriptor() >= 0)
+        watchCopy(listenerWatch, link.getListenerDescriptor());
+    // After reports the game is watched afresh: a join or a drop may give the new game the
+    // descriptor number of the one before.
+    if (reported || link.getConnectionDescriptor() != watchedConnection) {
+        connectionWatch.close(ignored);
+        watchedConnection = link.getConnectionDescriptor();
+        if (watchedConnection >= 0)
+            watchCopy(connectionWatch, watchedConnection);
+    }
+    for (boost::asio::posix::stream_descriptor* watch : {&listenerWatch, &connectionWatch}) {
+        if (!watch->is_open())
+            continue;
+        watch->cancel(ignored);
+        watch->async_wait(boost::asio::posix::stream_descriptor::wait_read, woken);
+    }
 }
 
 void WebConsole::publishState()

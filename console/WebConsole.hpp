@@ -6,6 +6,7 @@
 #include "console/WebServer.hpp"
 
 #include <boost/asio/io_context.hpp>
+#include <boost/asio/posix/stream_descriptor.hpp>
 #include <boost/asio/steady_timer.hpp>
 
 #include <chrono>
@@ -13,13 +14,15 @@
 #include <string>
 #include <vector>
 
-// The operator's front end for web pages: one thread runs the game link's polls and the pages'
-// sockets. Each page's action is checked as the window checks its buttons and applied to the
-// operator; every event line and every change of state goes out to every page.
+// The operator's front end for web pages: one thread runs the game link and the pages' sockets,
+// and reads the game as soon as it has sent something. Each page's action is checked as the
+// window checks its buttons and applied to the operator; every event line and every change of
+// state goes out to every page.
 class WebConsole : private WebServer::Listener {
 public:
-    // How often the game link is read: well inside the time a page should take to show a report.
-    static constexpr std::chrono::milliseconds pollPeriod{10};
+    // The game link is also polled this often when nothing arrives: to finish sends the game was
+    // slow to take, and for the solo player's timed power-on.
+    static constexpr std::chrono::milliseconds pollPeriod{50};
     static constexpr int tokenHexDigits = 32;
 
     struct Settings {
@@ -54,6 +57,8 @@ public:
 
 private:
     void poll();
+    // Wakes poll() at the next report, connection or the period, whichever comes first.
+    void awaitNext(bool reported);
     void publishState();
     // Why the operator cannot take this action now, empty when it can.
     std::string refusal(const WebAction& action) const;
@@ -68,6 +73,10 @@ private:
     std::optional<SoloOperator> solo;
     WebServer server;
     boost::asio::steady_timer timer;
+    // Copies of the link's descriptors, ours to close: the link closes its own at will.
+    boost::asio::posix::stream_descriptor listenerWatch;
+    boost::asio::posix::stream_descriptor connectionWatch;
+    int watchedConnection;
     std::string operatorToken;
     std::string watchToken;
     unsigned long long eventCount;
