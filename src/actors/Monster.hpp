@@ -22,6 +22,11 @@ enum : int {
 // Never drawn. Owned by Game; the level loader places it at the start of every level.
 class Monster {
 public:
+    // The turns a paralysis lasts: after a shock, a shock that reboots the plant, a door.
+    static constexpr int ShockTurns = 2;
+    static constexpr int RebootTurns = 5;
+    static constexpr int CrushTurns = 6;
+
     explicit Monster(Game* game);
 
     // One turn: hunt, wander or count the paralysis down, then catch the player if the turn

@@ -177,7 +177,7 @@ void Network::handle(const Protocol::ShockMonster& message)
     Monster& monster = game->getMonster();
     Sfx& sfx = game->getSfx();
     if (message.reboot) {
-        monster.paralyse(5);
+        monster.paralyse(Monster::RebootTurns);
         sfx.playReboot();
         if (monster.isPresent())
             sfx.playMonster();
@@ -185,7 +185,7 @@ void Network::handle(const Protocol::ShockMonster& message)
         sfx.playVoicePowerDown();
         game->getPlayer().setLightState(LightState::Darkening);
     } else {
-        monster.paralyse(2);
+        monster.paralyse(Monster::ShockTurns);
         sfx.playShock();
         if (monster.isPresent())
             sfx.playMonster();

@@ -1,6 +1,7 @@
 #include "world/Geiger.hpp"
 
 #include "core/Game.hpp"
+#include "world/Cell.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +38,7 @@ void Geiger::reset()
 void Geiger::objectTaken()
 {
     ++objectCount;
-    if (objectCount < 5)
+    if (objectCount < Cell::ObjectCount)
         frame.left = objectCount * FrameWidth;
     shape.setTextureRect(frame);
 
@@ -83,8 +84,8 @@ void Geiger::update(float dt)
 
     // With all five objects the display flashes between the empty and the full dial.
     blinkTimer += 8.f * dt;
-    if (blinkTimer >= 1.f && objectCount == 5) {
-        frame.left = blinkOn ? 4 * FrameWidth : 0;
+    if (blinkTimer >= 1.f && objectCount == Cell::ObjectCount) {
+        frame.left = blinkOn ? (Cell::ObjectCount - 1) * FrameWidth : 0;
         shape.setTextureRect(frame);
         blinkOn = !blinkOn;
         blinkTimer = 0.f;

@@ -205,7 +205,7 @@ void Level::toggleDoor(int value)
             game->getNetwork().sendPlayerLost();
             sfx.playDoorCrush();
         } else if (monster.isPresent() && monster.getPosition() == sf::Vector2i(x, y)) {
-            monster.paralyse(6);
+            monster.paralyse(Monster::CrushTurns);
             monster.setPresent(false);
             monster.setMode(MonsterMode::Paralysed);
             sfx.playDoorCrush();
