@@ -42,37 +42,23 @@ void Geiger::objectTaken()
         frame.left = objectCount * FrameWidth;
     shape.setTextureRect(frame);
 
-    // From the third object on, each one raises the music a layer and quickens the monster,
-    // so what the player hears rises with the danger.
-    Sfx& sfx = game->getSfx();
-    switch (objectCount) {
-    case 1:
-        sfx.playVoiceLevel0();
-        break;
-    case 2:
-        sfx.playVoiceLevel1();
-        break;
-    case 3:
-        sfx.playVoiceLevel2();
-        std::cout << "[Geiger Log] >> Starting layer 2 musique\n";
-        game->getMusic().playLayer2();
-        game->getMonster().addWanderStep();
-        break;
-    case 4:
-        sfx.playVoiceLevel3();
-        std::cout << "[Geiger Log] >> Starting layer 3 musique\n";
-        game->getMusic().playLayer3();
-        game->getMonster().addWanderStep();
-        break;
-    case 5:
-        sfx.playVoiceLevel4();
-        std::cout << "[Geiger Log] >> Starting layer 4 musique\n";
-        game->getMusic().playLayer4();
-        game->getMonster().addWanderStep();
-        break;
-    default:
-        break;
-    }
+    // Each object has its voice. From the third on, each also starts the next music layer
+    // (layer n at n + 1 objects) and quickens the monster, so what the player hears rises with
+    // the danger.
+    static void (Sfx::*const voices[Cell::ObjectCount])() = {
+        &Sfx::playVoiceLevel0, &Sfx::playVoiceLevel1, &Sfx::playVoiceLevel2, &Sfx::playVoiceLevel3,
+        &Sfx::playVoiceLevel4};
+    static void (Music::*const layers[Cell::ObjectCount])() = {
+        nullptr, nullptr, &Music::playLayer2, &Music::playLayer3, &Music::playLayer4};
+    if (objectCount < 1 || objectCount > Cell::ObjectCount)
+        return;
+    const std::size_t taken = static_cast<std::size_t>(objectCount - 1);
+    (game->getSfx().*voices[taken])();
+    if (layers[taken] == nullptr)
+        return;
+    std::cout << "[Geiger Log] >> Starting layer " << objectCount - 1 << " musique\n";
+    (game->getMusic().*layers[taken])();
+    game->getMonster().addWanderStep();
 }
 
 void Geiger::update(float dt)
