@@ -1,4 +1,5 @@
 #include "console/LevelPlan.hpp"
+#include "world/Cell.hpp"
 
 #include "world/LevelFile.hpp"
 
@@ -27,8 +28,8 @@ TEST(ConsoleLevelPlanTest, DoorsAreNumberedInReadingOrderWithObjectsExitsAndSpaw
     EXPECT_EQ(plan.getObjectCells().at(7), sf::Vector2i(4, 2));
     EXPECT_EQ(plan.getExitCandidates(), (std::vector<sf::Vector2i>{{4, 1}, {1, 3}}));
     EXPECT_EQ(plan.getSpawnPoints(), (std::vector<sf::Vector2i>{{4, 1}, {1, 3}}));
-    EXPECT_EQ(plan.getCell(-1, 0), 1);
-    EXPECT_EQ(plan.getCell(6, 2), 1);
+    EXPECT_EQ(plan.getCell(-1, 0), Cell::Wall);
+    EXPECT_EQ(plan.getCell(6, 2), Cell::Wall);
 }
 
 }

@@ -1,4 +1,5 @@
 #include "console/Match.hpp"
+#include "world/Cell.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,10 @@ TEST(ConsoleMatchTest, UsingTheExitWinsOnceAndLaterDeathChangesNothing)
     Match match;
     EXPECT_FALSE(match.interaction(3));
     EXPECT_EQ(match.getOutcome(), Match::Outcome::Playing);
-    EXPECT_TRUE(match.interaction(24));
+    EXPECT_TRUE(match.interaction(Cell::Exit));
     EXPECT_EQ(match.getOutcome(), Match::Outcome::Won);
     EXPECT_FALSE(match.playerLost());
-    EXPECT_FALSE(match.interaction(24));
+    EXPECT_FALSE(match.interaction(Cell::Exit));
     EXPECT_EQ(match.getOutcome(), Match::Outcome::Won);
 }
 

@@ -1,4 +1,5 @@
 #include "core/Game.hpp"
+#include "world/Cell.hpp"
 #include "world/Direction.hpp"
 
 #include <gtest/gtest.h>
@@ -82,7 +83,7 @@ TEST(LevelTest, WorkedExampleLoadsGridObjectsExitAndStart)
         const Level& level = game.getLevel();
         EXPECT_EQ(level.getSize(), Cell(5, 4));
         EXPECT_EQ(out.find("[LEVEL] Exit Door at :(3;2)\n"), 0u);
-        EXPECT_EQ(level.getCell(3, 2), 24);
+        EXPECT_EQ(level.getCell(3, 2), ::Cell::Exit);
         EXPECT_EQ(level.getCell(2, 2), 8);
         EXPECT_EQ(game.getLevel().getObjectCell(3), Cell(2, 1));
         const sf::Vector2i start = game.getPlayer().getTile();
@@ -150,7 +151,7 @@ TEST(LevelTest, RandomStartsAreFloorCentresFacingAnAxis)
     for (int load = 0; load < 60; ++load) {
         loadCapturingOutput(game, path);
         const sf::Vector2i tile = game.getPlayer().getTile();
-        EXPECT_EQ(game.getLevel().getCell(tile.x, tile.y), 0);
+        EXPECT_EQ(game.getLevel().getCell(tile.x, tile.y), ::Cell::Floor);
         starts.insert(tile.x * 10 + tile.y);
         // Facing an axis, a step lands on the centre of a neighbouring cell or is refused.
         settle(game);
@@ -367,10 +368,10 @@ TEST(LevelTest, PlayerPassingAnOpenDoorLeavesItOpen)
     settle(game);
 
     press(game, sf::Keyboard::W);
-    EXPECT_EQ(level.getCell(2, 1), 0);
+    EXPECT_EQ(level.getCell(2, 1), ::Cell::Floor);
     settle(game);
     EXPECT_EQ(player.getTile(), sf::Vector2i(2, 1));
-    EXPECT_EQ(level.getCell(2, 1), 0);
+    EXPECT_EQ(level.getCell(2, 1), ::Cell::Floor);
 
     // Opening the door the player stands in changes only the cell.
     level.toggleDoor(11);
@@ -379,7 +380,7 @@ TEST(LevelTest, PlayerPassingAnOpenDoorLeavesItOpen)
     level.clearDoorCell(10);
 
     press(game, sf::Keyboard::W);
-    EXPECT_EQ(level.getCell(3, 1), 0);
+    EXPECT_EQ(level.getCell(3, 1), ::Cell::Floor);
     settle(game);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(level.getGrid()[1], (std::vector<int>{1, 0, 10, 0, 14, 0, 1}));
@@ -395,12 +396,12 @@ TEST(LevelTest, ObjectsAreTakenOnceAndTheExitWinsTheGame)
     const int loot = entry.getLoot();
 
     EXPECT_TRUE(level.interact(2, 1));
-    EXPECT_EQ(level.getCell(2, 1), 2);
+    EXPECT_EQ(level.getCell(2, 1), ::Cell::Spent);
     EXPECT_EQ(entry.getLoot(), loot + 1);
     EXPECT_EQ(game.getSfx().getVoice(Sfx::Invalid).getStatus(), sf::Sound::Stopped);
     EXPECT_FALSE(level.interact(2, 1));
     EXPECT_EQ(game.getSfx().getVoice(Sfx::Invalid).getStatus(), sf::Sound::Playing);
-    EXPECT_EQ(level.getCell(2, 1), 2);
+    EXPECT_EQ(level.getCell(2, 1), ::Cell::Spent);
     EXPECT_EQ(entry.getLoot(), loot + 1);
 
     EXPECT_FALSE(level.interact(1, 1));

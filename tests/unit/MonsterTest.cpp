@@ -1,4 +1,5 @@
 #include "core/Game.hpp"
+#include "world/Cell.hpp"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +179,7 @@ TEST_F(MonsterTest, WandererTurnsBackOnlyInADeadEnd)
         turn();
         const sf::Vector2i now = monster();
         EXPECT_EQ(std::abs(now.x - previous.x) + std::abs(now.y - previous.y), 1) << i;
-        EXPECT_EQ(game.getLevel().getCell(now.x, now.y), 0) << i;
+        EXPECT_EQ(game.getLevel().getCell(now.x, now.y), Cell::Floor) << i;
         EXPECT_NE(now, beforeThat) << i;
         beforeThat = previous;
         previous = now;

@@ -1,4 +1,5 @@
 #include "core/Game.hpp"
+#include "world/Cell.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -168,11 +169,11 @@ TEST(PlayerTest, WalkingThroughAnOpenDoorClearsAndRestoresIt)
     EXPECT_EQ(level.getCell(4, 1), 8);
 
     play.press(sf::Keyboard::W);
-    EXPECT_EQ(level.getCell(4, 1), 0);
+    EXPECT_EQ(level.getCell(4, 1), Cell::Floor);
     EXPECT_EQ(play.game.getSfx().getVoice(12).getStatus(), sf::Sound::Playing);
     play.settle(0.01f);
     EXPECT_EQ(play.player().getTile(), sf::Vector2i(4, 1));
-    EXPECT_EQ(level.getCell(4, 1), 0);
+    EXPECT_EQ(level.getCell(4, 1), Cell::Floor);
 
     play.stepTrace();
     EXPECT_EQ(play.player().getTile(), sf::Vector2i(5, 1));
