@@ -1,5 +1,6 @@
 #include "world/Level.hpp"
 
+#include "actors/RayCaster.hpp"
 #include "core/Game.hpp"
 #include "world/Cell.hpp"
 #include "world/Direction.hpp"
@@ -17,7 +18,10 @@ const char* const TutorialPath = "data/level/Tutorial.txt";
 const float StartAngles[4] = {0.f, 1.570796f, 3.141592f, 4.712388f};
 }
 
-Level::Level(Game* game) : game(game), size(0, 0), atlasWidth(6000), tileSize(250) {}
+Level::Level(Game* game)
+    : game(game), size(0, 0), atlasWidth(AtlasLayout().width), tileSize(AtlasLayout().tileSize)
+{
+}
 
 void Level::load(const std::string& path)
 {
