@@ -21,10 +21,12 @@ isolate() { # script arguments...
     done
 }
 
-# `ensure_display "$0" "$@"` runs the calling script again under a private Xvfb when no display is
-# given, for the programs' windows.
-ensure_display() { # script arguments...
-    [ -z "${DISPLAY:-}" ] || return 0
+# `private_display "$0" "$@"` runs the calling script again under an Xvfb of its own, even from a
+# desktop: the tests click and type into their windows, switch to full screen and read pixels,
+# which a person's screen, its modes and its windows must not disturb (nor be disturbed by).
+private_display() { # script arguments...
+    [ -z "${KESTRIVON_PRIVATE_DISPLAY:-}" ] || return 0
+    export KESTRIVON_PRIVATE_DISPLAY=1
     # -noreset: by default the server resets when its last client leaves, and a program that
     # opens the next window during that reset fails to reach the display.
     exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp -noreset" "$@"
