@@ -42,7 +42,8 @@ bool isNameCharacter(char c)
 } // namespace
 
 WebServer::WebServer(boost::asio::io_context& context, Listener& listener, std::string folder)
-    : context(context), listener(listener), folder(std::move(folder)), acceptor(context), port(0)
+    : context(context), listener(listener), folder(std::move(folder)), acceptor(context),
+      acceptPause(context), port(0)
 {
 }
 
@@ -128,6 +129,7 @@ void WebServer::close()
 {
     boost::system::error_code ignored;
     acceptor.close(ignored);
+    acceptPause.cancel();
     for (const std::weak_ptr<WebSocketSession>& entry : sessions)
         if (std::shared_ptr<WebSocketSession> session = entry.lock())
             session->close();
@@ -188,8 +190,16 @@ void WebServer::acceptNext()
         [this](boost::system::error_code error, boost::asio::ip::tcp::socket socket) {
             if (error == boost::asio::error::operation_aborted || !acceptor.is_open())
                 return;
-            if (!error)
+            if (!error) {
                 std::make_shared<WebHttpSession>(std::move(socket), *this)->start();
-            acceptNext();
+                acceptNext();
+                return;
+            }
+            // Out of descriptors, say: try again a little later rather than spin on the error.
+            acceptPause.expires_after(acceptRetry);
+            acceptPause.async_wait([this](boost::system::error_code waited) {
+                if (!waited)
+                    acceptNext();
+            });
         });
 }

@@ -4,7 +4,9 @@
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
 
+#include <chrono>
 #include <list>
 #include <memory>
 #include <optional>
@@ -17,6 +19,9 @@ class WebSocketSession;
 // listener; what they are sent comes from it. Knows nothing of the operator.
 class WebServer {
 public:
+    // How long accepting waits after a failed accept.
+    static constexpr std::chrono::milliseconds acceptRetry{100};
+
     enum class ListenResult { Listening, PortInUse, Failed };
 
     class Listener {
@@ -60,6 +65,7 @@ private:
     Listener& listener;
     std::string folder;
     boost::asio::ip::tcp::acceptor acceptor;
+    boost::asio::steady_timer acceptPause;
     unsigned short port;
     std::string operatorToken;
     std::string watchToken;
