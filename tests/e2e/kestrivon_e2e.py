@@ -1,6 +1,7 @@
 """Shared helpers for the end-to-end tests: start the real programs from the run-time folder,
 find their windows on the X display, drive them with xdotool and read screenshots."""
 
+import contextlib
 import os
 import shutil
 import subprocess
@@ -26,6 +27,22 @@ def start(build_dir, program, *arguments, stdout=subprocess.PIPE):
     return subprocess.Popen([os.path.join(build_dir, program), *arguments], cwd=build_dir,
                             env=environment(), stdout=stdout, stderr=subprocess.PIPE,
                             text=True)
+
+
+@contextlib.contextmanager
+def running(build_dir, program, *arguments):
+    """Starts a program of the run-time folder and stops it at the end of the block; if the
+    block fails after the program ended on its own, prints its status and error stream."""
+    process = start(build_dir, program, *arguments)
+    try:
+        yield process
+    except BaseException:
+        if process.poll() is not None:
+            print("%s ended with status %d:\n%s" % (program, process.returncode,
+                                                     process.stderr.read()))
+        raise
+    finally:
+        stop(process)
 
 
 def stop(process):

@@ -46,8 +46,7 @@ def wait_for(page, look, timeout=10.0):
 
 
 def main(build_dir):
-    game = e2e.start(build_dir, "kestrivon")
-    try:
+    with e2e.running(build_dir, "kestrivon") as game:
         window = e2e.find_window("Kestrivon", pid=game.pid)
         player = menu.Player(build_dir, window)
         player.point(1000, 650)
@@ -75,12 +74,6 @@ def main(build_dir):
         e2e.screenshot(window, os.path.join(build_dir, "screenshots", "full-screen.png"))
         click(300, 500)
         assert game.wait(timeout=10) == 0, "Quit in full screen did not end the game cleanly"
-    except BaseException:
-        if game.poll() is not None:
-            print("the game ended with status %d:\n%s" % (game.returncode, game.stderr.read()))
-        raise
-    finally:
-        e2e.stop(game)
     print("full screen: ok")
 
 

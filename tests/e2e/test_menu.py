@@ -87,8 +87,7 @@ class Player:
 
 
 def main(build_dir):
-    game = e2e.start(build_dir, "kestrivon")
-    try:
+    with e2e.running(build_dir, "kestrivon") as game:
         window = e2e.find_window("Kestrivon", pid=game.pid)
         player = Player(build_dir, window)
         player.point(1000, 650)
@@ -119,12 +118,6 @@ def main(build_dir):
         player.point(300, 500)
         e2e.xdotool("click", "1")
         assert game.wait(timeout=10) == 0, "the game did not end cleanly after Quit"
-    except BaseException:
-        if game.poll() is not None:
-            print("the game ended with status %d:\n%s" % (game.returncode, game.stderr.read()))
-        raise
-    finally:
-        e2e.stop(game)
     print("menu: ok")
 
 
