@@ -1,4 +1,4 @@
-#include "../tests/unit/NetworkTestConsole.hpp"
+#include "../tests/unit/support/RawPeer.hpp"
 #include "core/Game.hpp"
 
 #include <benchmark/benchmark.h>
@@ -38,9 +38,9 @@ Protocol::Bytes requestBurst()
 {
     Protocol::Bytes burst;
     for (int i = 0; i < BurstSize; ++i) {
-        const Protocol::Bytes frame = i % 2 == 0
-            ? Protocol::encode(Protocol::SendMonsterPosition{})
-            : Protocol::encode(Protocol::SendObjectPosition{3 + i % 5});
+        const Protocol::Bytes frame =
+            i % 2 == 0 ? Protocol::encode(Protocol::SendMonsterPosition{})
+                       : Protocol::encode(Protocol::SendObjectPosition{3 + i % 5});
         burst.insert(burst.end(), frame.begin(), frame.end());
     }
     return burst;
@@ -51,20 +51,21 @@ Protocol::Bytes requestBurst()
 void NetworkDrainBurst(benchmark::State& state)
 {
     Game game;
-    TestConsole console;
-    if (!console.isListening()) {
+    RawListener listener(Protocol::Port);
+    if (!listener.isListening()) {
         state.SkipWithError("port 3000 is taken: run inside unshare --net");
         return;
     }
     game.getNetwork().getAddress() = "127.0.0.1";
     game.getNetwork().getStatus() = 1;
     game.getNetwork().poll();
-    if (game.getNetwork().getStatus() != 2 || !console.accept()) {
+    RawPeer console = listener.accept();
+    if (game.getNetwork().getStatus() != 2 || !console.isConnected()) {
         state.SkipWithError("the game did not connect");
         return;
     }
     // Room for the whole burst on the game's side before it reads.
-    TestConsole::setGameBuffer(SO_RCVBUF, 4 * 1024 * 1024);
+    RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_RCVBUF, 4 * 1024 * 1024);
 
     const Protocol::Bytes burst = requestBurst();
     const std::size_t replyBytes = BurstSize * 16;
@@ -77,7 +78,7 @@ void NetworkDrainBurst(benchmark::State& state)
         counter.lines = 0;
         // Written from another thread so that a burst larger than the socket buffers cannot
         // stall the benchmark; it has normally all arrived before the game polls.
-        std::thread writer([&console, &burst] { console.write(burst); });
+        std::thread writer([&console, &burst] { console.send(burst); });
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         state.ResumeTiming();
 
@@ -97,10 +98,11 @@ void NetworkDrainBurst(benchmark::State& state)
     }
 
     std::cout.rdbuf(trace);
-    state.counters["polls"] = benchmark::Counter(static_cast<double>(polls), benchmark::Counter::kAvgIterations);
+    state.counters["polls"] =
+        benchmark::Counter(static_cast<double>(polls), benchmark::Counter::kAvgIterations);
     state.SetItemsProcessed(state.iterations() * BurstSize);
 }
 
-}
+} // namespace
 
 BENCHMARK(NetworkDrainBurst)->Unit(benchmark::kMillisecond)->Iterations(50);

@@ -1,4 +1,4 @@
-#include "../tests/unit/ConsolePeer.hpp"
+#include "../tests/unit/support/RawPeer.hpp"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
@@ -31,6 +31,8 @@ namespace asio = boost::asio;
 namespace beast = boost::beast;
 using Clock = std::chrono::steady_clock;
 
+// Where the console listens for the game.
+constexpr unsigned short gamePort = 3000;
 constexpr int pageCount = 20;
 constexpr int reports = 250;
 // Apart enough that each report is read on a poll of its own.
@@ -100,7 +102,7 @@ void awaitEvent(Page& page, std::vector<double>& delays, Clock::time_point sent)
 
 int measure(pid_t console, const std::string& token)
 {
-    ConsolePeer game;
+    RawPeer game = RawPeer::connectTo(gamePort);
     asio::io_context context;
     std::vector<std::unique_ptr<Page>> pages;
     asio::ip::tcp::endpoint site(asio::ip::make_address("127.0.0.1"), 8080);
@@ -112,10 +114,10 @@ int measure(pid_t console, const std::string& token)
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
 
     std::vector<double> delays;
-    std::vector<std::uint8_t> moved = ConsolePeer::frame(ConsolePeer::ints({1}));
+    std::vector<std::uint8_t> moved = RawPeer::frame(RawPeer::ints({1}));
     for (int report = 0; report < reports; ++report) {
         Clock::time_point sent = Clock::now();
-        game.sendBytes(moved);
+        game.send(moved);
         for (auto& page : pages)
             awaitEvent(*page, delays, sent);
         context.restart();

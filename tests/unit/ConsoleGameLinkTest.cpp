@@ -1,6 +1,7 @@
 #include "console/GameLink.hpp"
 
-#include "ConsolePeer.hpp"
+#include "support/RawPeer.hpp"
+#include "support/WaitUntil.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,29 +12,21 @@ namespace {
 
 using Kind = LinkEvent::Kind;
 
-// Polls until an event of the kind arrives (or two seconds pass); returns the events seen.
+bool has(const std::vector<LinkEvent>& events, Kind kind)
+{
+    return std::any_of(events.begin(), events.end(),
+                       [kind](const LinkEvent& event) { return event.kind == kind; });
+}
+
+// Polls until an event of the kind arrives (or the wait ends); returns the events seen.
 std::vector<LinkEvent> pollFor(GameLink& link, Kind kind)
 {
     std::vector<LinkEvent> events;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (std::chrono::steady_clock::now() < deadline) {
+    waitUntil([&] {
         link.poll(events);
-        for (const LinkEvent& event : events) {
-            if (event.kind == kind)
-                return events;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+        return has(events, kind);
+    });
     return events;
-}
-
-bool has(const std::vector<LinkEvent>& events, Kind kind)
-{
-    for (const LinkEvent& event : events) {
-        if (event.kind == kind)
-            return true;
-    }
-    return false;
 }
 
 void listenOrFail(GameLink& link)
@@ -48,53 +41,55 @@ TEST(ConsoleGameLinkTest, GarbageFromTheGameNeverStopsTheConsoleListening)
     listenOrFail(link);
 
     {
-        ConsolePeer game;
+        RawPeer game = RawPeer::connectTo(Protocol::Port);
         ASSERT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
-        game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({99, 1, 2})));
-        game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({1})));
+        game.sendFrame(RawPeer::ints({99, 1, 2}));
+        game.sendFrame(RawPeer::ints({1}));
         std::vector<LinkEvent> events = pollFor(link, Kind::Message);
         ASSERT_TRUE(has(events, Kind::Unknown));
         EXPECT_TRUE(std::holds_alternative<Protocol::PlayerMoved>(events.back().message));
         EXPECT_TRUE(link.isConnected());
 
-        game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({0})));
+        game.sendFrame(RawPeer::ints({0}));
         EXPECT_TRUE(has(pollFor(link, Kind::Dropped), Kind::Dropped));
         EXPECT_TRUE(game.closed());
     }
     {
-        ConsolePeer game;
+        RawPeer game = RawPeer::connectTo(Protocol::Port);
         ASSERT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
-        game.sendBytes(ConsolePeer::ints({-1}));
+        game.send(RawPeer::ints({-1}));
         std::vector<LinkEvent> events = pollFor(link, Kind::Dropped);
         ASSERT_TRUE(has(events, Kind::Dropped));
         EXPECT_NE(events.back().text.find("4294967295"), std::string::npos);
         EXPECT_TRUE(game.closed());
     }
     {
-        ConsolePeer game;
+        RawPeer game = RawPeer::connectTo(Protocol::Port);
         ASSERT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
         std::vector<std::uint8_t> flood;
         for (int i = 0; i < 100000; ++i) {
-            std::vector<std::uint8_t> moved = ConsolePeer::frame(ConsolePeer::ints({1}));
+            std::vector<std::uint8_t> moved = RawPeer::frame(RawPeer::ints({1}));
             flood.insert(flood.end(), moved.begin(), moved.end());
         }
-        std::thread sender([&game, &flood] { game.sendBytes(flood); });
+        std::thread sender([&game, &flood] { game.send(flood); });
         std::size_t moves = 0;
         std::size_t largestPoll = 0;
         std::vector<LinkEvent> events;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (moves < 100000 && std::chrono::steady_clock::now() < deadline) {
-            events.clear();
-            link.poll(events);
-            moves += events.size();
-            largestPoll = std::max(largestPoll, events.size());
-        }
+        waitUntil(
+            [&] {
+                events.clear();
+                link.poll(events);
+                moves += events.size();
+                largestPoll = std::max(largestPoll, events.size());
+                return moves >= 100000;
+            },
+            std::chrono::seconds(10));
         sender.join();
         EXPECT_EQ(moves, 100000u);
         EXPECT_LE(largestPoll, GameLink::readBudget / 8 + 512);
     }
     EXPECT_TRUE(has(pollFor(link, Kind::Disconnected), Kind::Disconnected));
-    ConsolePeer next;
+    RawPeer next = RawPeer::connectTo(Protocol::Port);
     EXPECT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
 }
 
@@ -102,23 +97,23 @@ TEST(ConsoleGameLinkTest, SecondGameIsTurnedAwayWhileOneIsLive)
 {
     GameLink link;
     listenOrFail(link);
-    ConsolePeer first;
+    RawPeer first = RawPeer::connectTo(Protocol::Port);
     ASSERT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
 
-    ConsolePeer second;
+    RawPeer second = RawPeer::connectTo(Protocol::Port);
     EXPECT_TRUE(has(pollFor(link, Kind::Refused), Kind::Refused));
     EXPECT_TRUE(second.closed());
 
     std::vector<LinkEvent> events;
     EXPECT_TRUE(link.send(Protocol::SendMonsterPosition(), events));
-    EXPECT_EQ(first.readPayload(), ConsolePeer::ints({2}));
+    EXPECT_EQ(first.readPayload(), RawPeer::ints({2}));
 }
 
 TEST(ConsoleGameLinkTest, PartialSendsReachTheGameWholeAndInOrder)
 {
     GameLink link;
     listenOrFail(link);
-    ConsolePeer game(4096);
+    RawPeer game = RawPeer::connectTo(Protocol::Port, 4096);
     ASSERT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
 
     const int count = 40000;
@@ -138,7 +133,7 @@ TEST(ConsoleGameLinkTest, PartialSendsReachTheGameWholeAndInOrder)
     });
     int received = 0;
     for (; received < count; ++received) {
-        if (game.readPayload() != ConsolePeer::ints({0, received}))
+        if (game.readPayload() != RawPeer::ints({0, received}))
             break;
     }
     reading = false;
@@ -150,7 +145,7 @@ TEST(ConsoleGameLinkTest, GameThatStopsReadingIsDroppedPastTheQueueLimit)
 {
     GameLink link;
     listenOrFail(link);
-    ConsolePeer game(4096);
+    RawPeer game = RawPeer::connectTo(Protocol::Port, 4096);
     ASSERT_TRUE(has(pollFor(link, Kind::Joined), Kind::Joined));
 
     std::vector<LinkEvent> events;
@@ -164,4 +159,4 @@ TEST(ConsoleGameLinkTest, GameThatStopsReadingIsDroppedPastTheQueueLimit)
     EXPECT_FALSE(link.isConnected());
 }
 
-}
+} // namespace

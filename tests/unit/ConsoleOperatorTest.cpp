@@ -1,6 +1,7 @@
 #include "console/Operator.hpp"
 
-#include "ConsolePeer.hpp"
+#include "support/RawPeer.hpp"
+#include "support/WaitUntil.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,23 +17,21 @@ Operator::Settings windowSettings()
     return settings;
 }
 
-bool pumpUntil(Operator& console, const std::function<bool()>& done)
+template <typename Predicate> bool pumpUntil(Operator& console, Predicate done)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
+    return waitUntil([&] {
         console.update();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return done();
+        return done();
+    });
 }
 
 std::vector<std::uint8_t> endOfGame(float bills, std::initializer_list<std::int32_t> counters)
 {
-    std::vector<std::uint8_t> payload = ConsolePeer::ints({6});
+    std::vector<std::uint8_t> payload = RawPeer::ints({6});
     std::uint8_t raw[4];
     std::memcpy(raw, &bills, 4);
     payload.insert(payload.end(), raw, raw + 4);
-    std::vector<std::uint8_t> rest = ConsolePeer::ints(counters);
+    std::vector<std::uint8_t> rest = RawPeer::ints(counters);
     payload.insert(payload.end(), rest.begin(), rest.end());
     return payload;
 }
@@ -44,24 +43,24 @@ TEST(ConsoleOperatorTest, DeathEndsTheGameWithTheOperatorsBills)
     ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
     EXPECT_FALSE(console.start());
 
-    ConsolePeer game;
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
     ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
     EXPECT_EQ(console.getStatusLine(), "game connected from 127.0.0.1");
     ASSERT_TRUE(console.select(0));
     ASSERT_TRUE(console.toggleDoor(1));
     ASSERT_TRUE(console.start());
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({1, 0, 2, 9, 10}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 0, 2, 9, 10}));
     EXPECT_FALSE(console.select(1));
 
     ASSERT_TRUE(console.toggleDoor(2));
     ASSERT_TRUE(console.toggleDoor(1));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({0, 10}));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({0, 9}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 10}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 9}));
     EXPECT_TRUE(console.getDoors().isOpen(1));
     EXPECT_FALSE(console.getDoors().isOpen(2));
 
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({0, 4})));
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({2})));
+    game.sendFrame(RawPeer::ints({0, 4}));
+    game.sendFrame(RawPeer::ints({2}));
     ASSERT_TRUE(pumpUntil(console, [&console] { return !console.isPlaying(); }));
     EXPECT_EQ(game.readPayload(), endOfGame(50.f, {1, 1, 0, 0, 0, 0}));
     EXPECT_EQ(console.getResult(), "the player died: game lost");
@@ -74,7 +73,7 @@ TEST(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
     Operator console(LevelCatalogue("data/level"), windowSettings());
     std::string problem;
     ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-    ConsolePeer game;
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
     ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
     ASSERT_TRUE(console.start());
     game.readPayload();
@@ -86,13 +85,13 @@ TEST(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
     game.readPayload();
     game.readPayload();
 
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({0, 24})));
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({2})));
+    game.sendFrame(RawPeer::ints({0, 24}));
+    game.sendFrame(RawPeer::ints({2}));
     ASSERT_TRUE(pumpUntil(console, [&console] { return !console.isPlaying(); }));
     for (int i = 0; i < 20; ++i)
         console.update();
     EXPECT_EQ(game.readPayload(), endOfGame(650.f, {0, 0, 0, 0, 1, 1}));
-    EXPECT_EQ(game.readPayload(200), std::vector<std::uint8_t>());
+    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(200)), std::vector<std::uint8_t>());
     EXPECT_EQ(console.getResult(), "the player used the exit: game won");
 }
 
@@ -101,7 +100,7 @@ TEST(ConsoleOperatorTest, AGameDroppedByASendIsReportedByTheNextUpdate)
     Operator console(LevelCatalogue("data/level"), windowSettings());
     std::string problem;
     ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-    ConsolePeer game(4096);
+    RawPeer game = RawPeer::connectTo(Protocol::Port, 4096);
     ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
     console.update();
     // The game never reads: once 1 MiB waits for it, the console drops it.
@@ -116,8 +115,9 @@ TEST(ConsoleOperatorTest, MissingLevelFilesLeaveTheirLevelsUnavailable)
     EXPECT_FALSE(console.getPlan().isAvailable());
     EXPECT_FALSE(console.start());
     ASSERT_FALSE(console.getLog().getLines().empty());
-    EXPECT_NE(console.getLog().getLines().front().find("Tutorial is unavailable: cannot open no/such/folder/Tutorial.txt"),
+    EXPECT_NE(console.getLog().getLines().front().find(
+                  "Tutorial is unavailable: cannot open no/such/folder/Tutorial.txt"),
               std::string::npos);
 }
 
-}
+} // namespace

@@ -1,6 +1,6 @@
 #include "console/ScriptRunner.hpp"
 
-#include "ConsolePeer.hpp"
+#include "support/RawPeer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ namespace {
 // the test plays the game's side on the wire.
 class ScriptRun {
 public:
-    explicit ScriptRun(const std::string& script) : console(LevelCatalogue("data/level"), settings())
+    explicit ScriptRun(const std::string& script)
+        : console(LevelCatalogue("data/level"), settings())
     {
         std::string problem;
         listening = console.listen("127.0.0.1", problem) == GameLink::ListenResult::Listening;
@@ -89,43 +90,43 @@ TEST(ConsoleScriptRunnerTest, ScriptDrivesTheGameAndPrintsItsReports)
                   "quit\n"
                   "scan\n");
     ASSERT_TRUE(run.ready());
-    ConsolePeer game;
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
     ASSERT_TRUE(game.isConnected());
 
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({1, 0, 2, 8, 10}));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({0, 10}));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({0, 11}));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({0, 12}));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({2}));
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({4, 5}));
-    std::vector<std::uint8_t> shock = ConsolePeer::ints({3});
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 0, 2, 8, 10}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 10}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 11}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 12}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({2}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({4, 5}));
+    std::vector<std::uint8_t> shock = RawPeer::ints({3});
     shock.push_back(1);
     EXPECT_EQ(game.readPayload(), shock);
     shock.back() = 0;
     EXPECT_EQ(game.readPayload(), shock);
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({5}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({5}));
 
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({1})));
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({4, 2, 6})));
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({0, 24})));
+    game.sendFrame(RawPeer::ints({1}));
+    game.sendFrame(RawPeer::ints({4, 2, 6}));
+    game.sendFrame(RawPeer::ints({0, 24}));
 
-    std::vector<std::uint8_t> report = ConsolePeer::ints({6});
+    std::vector<std::uint8_t> report = RawPeer::ints({6});
     std::vector<std::uint8_t> bills = floatBytes(25.f * 3 + 50.f + 75.f + 150.f * 2 + 500.f);
-    std::vector<std::uint8_t> counters = ConsolePeer::ints({1, 2, 1, 1, 2, 1});
+    std::vector<std::uint8_t> counters = RawPeer::ints({1, 2, 1, 1, 2, 1});
     report.insert(report.end(), bills.begin(), bills.end());
     report.insert(report.end(), counters.begin(), counters.end());
     EXPECT_EQ(game.readPayload(), report);
-    EXPECT_EQ(game.readPayload(), ConsolePeer::ints({1, 3, 2, 9, 8}));
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 3, 2, 9, 8}));
 
-    std::vector<std::uint8_t> given = ConsolePeer::ints({6});
+    std::vector<std::uint8_t> given = RawPeer::ints({6});
     bills = floatBytes(12.5f);
-    counters = ConsolePeer::ints({1, 2, 3, 4, 5, 6});
+    counters = RawPeer::ints({1, 2, 3, 4, 5, 6});
     given.insert(given.end(), bills.begin(), bills.end());
     given.insert(given.end(), counters.begin(), counters.end());
     EXPECT_EQ(game.readPayload(), given);
 
     EXPECT_EQ(run.finish(), 0) << run.errors.str();
-    EXPECT_EQ(game.readPayload(300), std::vector<std::uint8_t>());
+    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), std::vector<std::uint8_t>());
     EXPECT_EQ(run.out.str(), "joined 127.0.0.1\nmoved 1\nobject 2 6\ninteraction 24\n");
 }
 
@@ -133,14 +134,15 @@ TEST(ConsoleScriptRunnerTest, ExpectThatTimesOutFailsTheScript)
 {
     ScriptRun run("wait-join 5\nexpect lost within 0.3\nscan\n");
     ASSERT_TRUE(run.ready());
-    ConsolePeer game;
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({1})));
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
+    game.sendFrame(RawPeer::ints({1}));
 
     EXPECT_EQ(run.finish(), 1);
-    EXPECT_NE(run.errors.str().find("script line 2: expect lost: not seen within 0.3 s"), std::string::npos)
+    EXPECT_NE(run.errors.str().find("script line 2: expect lost: not seen within 0.3 s"),
+              std::string::npos)
         << run.errors.str();
     EXPECT_EQ(run.out.str(), "joined 127.0.0.1\nmoved 1\n");
-    EXPECT_EQ(game.readPayload(300), std::vector<std::uint8_t>());
+    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), std::vector<std::uint8_t>());
 }
 
 TEST(ConsoleScriptRunnerTest, BadCommandsAndMissingGameStopTheScript)
@@ -148,10 +150,11 @@ TEST(ConsoleScriptRunnerTest, BadCommandsAndMissingGameStopTheScript)
     {
         ScriptRun run("wait-join 5\n# a comment\n\nlocate 9\nscan\n");
         ASSERT_TRUE(run.ready());
-        ConsolePeer game;
+        RawPeer game = RawPeer::connectTo(Protocol::Port);
         EXPECT_EQ(run.finish(), 1);
-        EXPECT_NE(run.errors.str().find("script line 4: locate"), std::string::npos) << run.errors.str();
-        EXPECT_EQ(game.readPayload(300), std::vector<std::uint8_t>());
+        EXPECT_NE(run.errors.str().find("script line 4: locate"), std::string::npos)
+            << run.errors.str();
+        EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), std::vector<std::uint8_t>());
     }
     {
         ScriptRun run("scan\n");
@@ -163,7 +166,8 @@ TEST(ConsoleScriptRunnerTest, BadCommandsAndMissingGameStopTheScript)
         ScriptRun run("wait-join 0.2\n");
         ASSERT_TRUE(run.ready());
         EXPECT_EQ(run.finish(), 1);
-        EXPECT_NE(run.errors.str().find("wait-join: no game joined within 0.2 s"), std::string::npos);
+        EXPECT_NE(run.errors.str().find("wait-join: no game joined within 0.2 s"),
+                  std::string::npos);
     }
 }
 
@@ -172,15 +176,15 @@ TEST(ConsoleScriptRunnerTest, GameLeavingIsPrintedAndAnotherCanJoin)
     ScriptRun run("wait-join 5\nexpect disconnected\nwait-join 5\nexpect joined\nscan\nquit\n");
     ASSERT_TRUE(run.ready());
     {
-        ConsolePeer first;
+        RawPeer first = RawPeer::connectTo(Protocol::Port);
         ASSERT_TRUE(first.isConnected());
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ConsolePeer second;
-    EXPECT_EQ(second.readPayload(), ConsolePeer::ints({2}));
+    RawPeer second = RawPeer::connectTo(Protocol::Port);
+    EXPECT_EQ(second.readPayload(), RawPeer::ints({2}));
     EXPECT_EQ(run.finish(), 0) << run.errors.str();
     EXPECT_EQ(run.out.str(), "joined 127.0.0.1\ndisconnected\njoined 127.0.0.1\n");
 }
 
-}
+} // namespace

@@ -1,26 +1,29 @@
 #include "console/SoloOperator.hpp"
 
-#include "ConsolePeer.hpp"
+#include "support/RawPeer.hpp"
+#include "support/WaitUntil.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Runs the solo operator until the game's side has a message, or gives up after two seconds.
-std::vector<std::uint8_t> nextMessage(SoloOperator& solo, ConsolePeer& game)
+RawPeer::Bytes nextMessage(SoloOperator& solo, RawPeer& game)
 {
-    for (int round = 0; round < 400; ++round) {
-        solo.update();
-        std::vector<std::uint8_t> payload = game.readPayload(5);
-        if (!payload.empty())
-            return payload;
-    }
-    return {};
+    RawPeer::Bytes payload;
+    waitUntil(
+        [&] {
+            solo.update();
+            payload = game.readPayload(std::chrono::milliseconds(0));
+            return !payload.empty();
+        },
+        std::chrono::seconds(2));
+    return payload;
 }
 
-void send(ConsolePeer& game, std::initializer_list<std::int32_t> values)
+void send(RawPeer& game, std::initializer_list<std::int32_t> values)
 {
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints(values)));
+    game.sendFrame(RawPeer::ints(values));
 }
 
 TEST(ConsoleSoloOperatorTest, HardModeScansAndShocksAMonsterNearAnObject)
@@ -32,17 +35,17 @@ TEST(ConsoleSoloOperatorTest, HardModeScansAndShocksAMonsterNearAnObject)
     ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
     SoloOperator solo(console, true, 11);
 
-    ConsolePeer game;
-    EXPECT_EQ(nextMessage(solo, game), ConsolePeer::ints({1, 0, 2, 8, 10}));
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
+    EXPECT_EQ(nextMessage(solo, game), RawPeer::ints({1, 0, 2, 8, 10}));
     for (int step = 0; step < SoloOperator::scanEvery; ++step)
         send(game, {1});
-    EXPECT_EQ(nextMessage(solo, game), ConsolePeer::ints({2}));
+    EXPECT_EQ(nextMessage(solo, game), RawPeer::ints({2}));
 
     const sf::Vector2i object = console.getPlan().getObjectCells().at(4);
     send(game, {3, object.x + 1, object.y - 1});
     std::vector<std::uint8_t> shock = nextMessage(solo, game);
     ASSERT_EQ(shock.size(), 5u);
-    EXPECT_EQ(std::vector<std::uint8_t>(shock.begin(), shock.begin() + 4), ConsolePeer::ints({3}));
+    EXPECT_EQ(std::vector<std::uint8_t>(shock.begin(), shock.begin() + 4), RawPeer::ints({3}));
 
     send(game, {0, 4});
     send(game, {3, object.x + 1, object.y - 1});
@@ -61,11 +64,11 @@ TEST(ConsoleSoloOperatorTest, EachGameThatJoinsGetsTheNextLevel)
     SoloOperator solo(console, false, 1);
 
     for (int level = 0; level < LevelCatalogue::count + 1; ++level) {
-        ConsolePeer game;
+        RawPeer game = RawPeer::connectTo(Protocol::Port);
         std::vector<std::uint8_t> load = nextMessage(solo, game);
         ASSERT_GE(load.size(), 8u);
         EXPECT_EQ(std::vector<std::uint8_t>(load.begin(), load.begin() + 8),
-                  ConsolePeer::ints({1, level % LevelCatalogue::count}));
+                  RawPeer::ints({1, level % LevelCatalogue::count}));
         send(game, {2});
         std::vector<std::uint8_t> end = nextMessage(solo, game);
         ASSERT_FALSE(end.empty());
@@ -73,4 +76,4 @@ TEST(ConsoleSoloOperatorTest, EachGameThatJoinsGetsTheNextLevel)
     }
 }
 
-}
+} // namespace

@@ -1,6 +1,7 @@
 #include "console/WebConsole.hpp"
 
-#include "ConsolePeer.hpp"
+#include "support/RawPeer.hpp"
+#include "support/WaitUntil.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -28,7 +29,7 @@ struct ActionCase {
 
 std::vector<std::uint8_t> ints(std::initializer_list<std::int32_t> values)
 {
-    return ConsolePeer::ints(values);
+    return RawPeer::ints(values);
 }
 
 const std::vector<ActionCase> cases = {
@@ -123,16 +124,6 @@ const std::vector<ActionCase> cases = {
     {Stage::Playing, Role::Operator, R"({"action":"door","door":1.5})", "needs \"door\"", {}, {}},
 };
 
-bool pumpUntil(Operator& console, const std::function<bool()>& done)
-{
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-        console.update();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return done();
-}
-
 TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
 {
     for (const ActionCase& row : cases) {
@@ -143,10 +134,13 @@ TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
         std::string problem;
         ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
         WebConsole web(console, WebConsole::Settings());
-        std::unique_ptr<ConsolePeer> game;
+        std::unique_ptr<RawPeer> game;
         if (row.stage != Stage::NoGame) {
-            game = std::make_unique<ConsolePeer>();
-            ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
+            game = std::make_unique<RawPeer>(RawPeer::connectTo(Protocol::Port));
+            ASSERT_TRUE(waitUntil([&console] {
+                console.update();
+                return console.getLink().isConnected();
+            }));
         }
         if (row.stage == Stage::Playing || row.stage == Stage::PowerDown) {
             ASSERT_TRUE(console.start());
@@ -172,7 +166,8 @@ TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
         if (game && !row.sent.empty()) {
             EXPECT_EQ(game->readPayload(), row.sent);
         } else if (game && !std::string(row.refusal).empty()) {
-            EXPECT_EQ(game->readPayload(50), std::vector<std::uint8_t>());
+            EXPECT_EQ(game->readPayload(std::chrono::milliseconds(50)),
+                      std::vector<std::uint8_t>());
         }
     }
 }

@@ -1,7 +1,7 @@
 #include "console/WebConsole.hpp"
 #include "console/WebSocketSession.hpp"
 
-#include "ConsolePeer.hpp"
+#include "support/RawPeer.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -181,7 +181,7 @@ TEST_F(ConsoleWebServerTest, AnOversizedMessageClosesThatSocketOnly)
     ASSERT_EQ(page.connect(web->getPort(), socketTarget(Role::Operator)), 101u);
     flooder.read();
     page.read();
-    ConsolePeer game;
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
     EXPECT_EQ(page.next("event")["line"], "joined 127.0.0.1");
     EXPECT_EQ(flooder.next("event")["line"], "joined 127.0.0.1");
 
@@ -191,7 +191,7 @@ TEST_F(ConsoleWebServerTest, AnOversizedMessageClosesThatSocketOnly)
 
     page.write(R"({"action":"power"})");
     EXPECT_EQ(page.next("error")["message"], "no game is on");
-    game.sendBytes(ConsolePeer::frame(ConsolePeer::ints({1})));
+    game.sendFrame(RawPeer::ints({1}));
     EXPECT_EQ(page.next("event")["line"], "moved 1");
 }
 
@@ -206,13 +206,13 @@ TEST_F(ConsoleWebServerTest, TwentyPagesReceiveEveryEventInOrderThroughAFlood)
         ASSERT_EQ(pages.back()->connect(web->getPort(), socketTarget(role)), 101u);
         ASSERT_EQ(pages.back()->read()["type"], "state");
     }
-    ConsolePeer game;
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
     std::vector<std::uint8_t> flood;
     for (int i = 0; i < moves; ++i) {
-        std::vector<std::uint8_t> frame = ConsolePeer::frame(ConsolePeer::ints({1}));
+        std::vector<std::uint8_t> frame = RawPeer::frame(RawPeer::ints({1}));
         flood.insert(flood.end(), frame.begin(), frame.end());
     }
-    game.sendBytes(flood);
+    game.send(flood);
 
     for (int i = 0; i < pageCount; ++i) {
         SCOPED_TRACE(i);

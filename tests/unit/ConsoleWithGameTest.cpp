@@ -2,6 +2,8 @@
 
 #include "core/Game.hpp"
 
+#include "support/WaitUntil.hpp"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,17 +12,15 @@
 
 namespace {
 
-// Runs the game's network and the console side by side until done() holds (or three seconds
-// pass): the two programs' halves of the protocol, talking over a real socket.
-bool exchange(Game& game, Operator& console, const std::function<bool()>& done)
+// Runs the game's network and the console side by side until done() holds (or the wait
+// ends): the two programs' halves of the protocol, talking over a real socket.
+template <typename Predicate> bool exchange(Game& game, Operator& console, Predicate done)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
+    return waitUntil([&] {
         game.getNetwork().poll();
         console.update();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return done();
+        return done();
+    });
 }
 
 TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
@@ -37,7 +37,8 @@ TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
 
     ASSERT_TRUE(console.toggleDoor(2));
     ASSERT_TRUE(console.start());
-    ASSERT_TRUE(exchange(game, console, [&game] { return game.getState() == GameState::StartGame; }));
+    ASSERT_TRUE(
+        exchange(game, console, [&game] { return game.getState() == GameState::StartGame; }));
     const sf::Vector2i door1 = console.getPlan().getDoorCells()[0];
     const sf::Vector2i door2 = console.getPlan().getDoorCells()[1];
     EXPECT_EQ(game.getLevel().getCell(door1.x, door1.y), 8);
@@ -46,7 +47,8 @@ TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
     ASSERT_TRUE(console.toggleDoor(1));
     ASSERT_TRUE(console.scan());
     ASSERT_TRUE(console.locate(5));
-    ASSERT_TRUE(exchange(game, console, [&console] { return !console.getMatch().getLocated().empty(); }));
+    ASSERT_TRUE(
+        exchange(game, console, [&console] { return !console.getMatch().getLocated().empty(); }));
     EXPECT_EQ(game.getLevel().getCell(door1.x, door1.y), 9);
     EXPECT_EQ(console.getMatch().getLocated().at(5), console.getPlan().getObjectCells().at(5));
     EXPECT_TRUE(console.getMatch().getMonster().has_value());
@@ -62,4 +64,4 @@ TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
     EXPECT_EQ(console.getResult(), "the player died: game lost");
 }
 
-}
+} // namespace

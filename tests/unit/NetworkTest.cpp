@@ -1,5 +1,7 @@
-#include "NetworkTestConsole.hpp"
 #include "core/Game.hpp"
+
+#include "support/RawPeer.hpp"
+#include "support/WaitUntil.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,14 +34,22 @@ Bytes concat(std::initializer_list<Bytes> parts)
     return bytes;
 }
 
+// The console's side of one test: listens where the game connects, holds the accepted peer.
+struct TestConsole {
+    explicit TestConsole(int receiveBuffer = 0) : listener(Protocol::Port, receiveBuffer) {}
+    RawListener listener;
+    RawPeer peer;
+};
+
 void joinGame(Game& game, TestConsole& console)
 {
-    ASSERT_TRUE(console.isListening());
+    ASSERT_TRUE(console.listener.isListening());
     game.getNetwork().getAddress() = "127.0.0.1";
     game.getNetwork().getStatus() = NetworkStatus::Connecting;
     game.getNetwork().poll();
     ASSERT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
-    ASSERT_TRUE(console.accept());
+    console.peer = console.listener.accept();
+    ASSERT_TRUE(console.peer.isConnected());
 }
 
 // Lets bytes written on the loopback reach the game's socket, then runs one poll.
@@ -53,13 +63,12 @@ void pollOnce(Game& game)
 Bytes collect(Game& game, TestConsole& console, std::size_t count)
 {
     Bytes bytes;
-    for (int attempt = 0; attempt < 500 && bytes.size() < count; ++attempt) {
+    waitUntil([&] {
         game.getNetwork().poll();
-        const Bytes more = console.readAvailable();
+        const Bytes more = console.peer.readAvailable();
         bytes.insert(bytes.end(), more.begin(), more.end());
-        if (more.empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+        return bytes.size() >= count;
+    });
     return bytes;
 }
 
@@ -80,7 +89,7 @@ TEST(NetworkTest, JoinConnectsOnlyToAConsoleThatListens)
     network.poll();
     EXPECT_EQ(network.getStatus(), NetworkStatus::Offline);
 
-    TestConsole console;
+    RawListener console(Protocol::Port);
     ASSERT_TRUE(console.isListening());
     for (const char* address : {"", "no-such-console.invalid"}) {
         network.getAddress() = address;
@@ -93,7 +102,7 @@ TEST(NetworkTest, JoinConnectsOnlyToAConsoleThatListens)
     network.getStatus() = NetworkStatus::Connecting;
     network.poll();
     EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
-    EXPECT_TRUE(console.accept());
+    EXPECT_TRUE(console.accept().isConnected());
 }
 
 TEST(NetworkTest, ReportsGoOutFramedByteForByte)
@@ -132,7 +141,7 @@ TEST(NetworkTest, RequestsInOneFrameAreAnsweredInOrderWithinThatFrame)
     game.getMonster().setPosition(4, 5);
     game.getMonster().setPresent(true);
 
-    console.write(concat({
+    console.peer.send(concat({
         frame({0, 0, 0, 4, 0, 0, 0, 3}),
         frame({0, 0, 0, 2}),
         frame({0, 0, 0, 9, 1, 2, 3}), // unknown code: skipped without a word
@@ -140,16 +149,15 @@ TEST(NetworkTest, RequestsInOneFrameAreAnsweredInOrderWithinThatFrame)
     }));
     const std::string trace = capturedPoll(game);
 
-    EXPECT_EQ(trace,
-        "Recive order to send object 3 position\n"
-        "Recive order to send monster position\n"
-        "Recive order to send object 7 position\n");
+    EXPECT_EQ(trace, "Recive order to send object 3 position\n"
+                     "Recive order to send monster position\n"
+                     "Recive order to send object 7 position\n");
     const Bytes expected = concat({
         {0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0},
         {0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5},
         {0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0},
     });
-    EXPECT_EQ(console.readAvailable(), expected);
+    EXPECT_EQ(console.peer.readAvailable(), expected);
 }
 
 TEST(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
@@ -159,7 +167,7 @@ TEST(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
     joinGame(game, console);
     game.setState(GameState::InMenu);
 
-    console.write(frame({0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 10, 0, 0, 0, 13}));
+    console.peer.send(frame({0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 10, 0, 0, 0, 13}));
     const std::string loaded = capturedPoll(game);
 
     EXPECT_EQ(loaded.rfind("Load map call", 0), 0u);
@@ -172,17 +180,16 @@ TEST(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
     EXPECT_EQ(game.getLevel().getCell(5, 2), 10);
     EXPECT_EQ(game.getLevel().getCell(2, 4), 13);
 
-    console.write(concat({
+    console.peer.send(concat({
         frame({0, 0, 0, 0, 0, 0, 0, 10}),
         frame({0, 0, 0, 0, 0, 0, 0, 13}),
         frame({0, 0, 0, 4, 0, 0, 0, 7}),
     }));
     const std::string operated = capturedPoll(game);
 
-    EXPECT_EQ(operated,
-        "updateDoor : 10\nClosing door (5;2)\n"
-        "updateDoor : 13\nOpening Door (2;4)\n"
-        "Recive order to send object 7 position\n");
+    EXPECT_EQ(operated, "updateDoor : 10\nClosing door (5;2)\n"
+                        "updateDoor : 13\nOpening Door (2;4)\n"
+                        "Recive order to send object 7 position\n");
     EXPECT_EQ(game.getLevel().getCell(5, 2), 11);
     EXPECT_EQ(game.getLevel().getCell(2, 4), 12);
     EXPECT_EQ(collect(game, console, 16), (Bytes{0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 8, 0, 0, 0, 6}));
@@ -196,17 +203,17 @@ TEST(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestoresIt
     Player& player = game.getPlayer();
     const float lit = player.getDarkness();
 
-    console.write(frame({0, 0, 0, 3, 0}));
+    console.peer.send(frame({0, 0, 0, 3, 0}));
     EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\nnbTunrn paralize : 2\n");
     player.update(5.f);
     EXPECT_FLOAT_EQ(player.getDarkness(), lit);
 
-    console.write(frame({0, 0, 0, 3, 2}));
+    console.peer.send(frame({0, 0, 0, 3, 2}));
     EXPECT_EQ(capturedPoll(game), "Recive order to shock monster\nnbTunrn paralize : 5\n");
     player.update(5.f);
     EXPECT_GT(player.getDarkness(), lit);
 
-    console.write(frame({0, 0, 0, 5}));
+    console.peer.send(frame({0, 0, 0, 5}));
     EXPECT_EQ(capturedPoll(game), "");
     player.update(5.f);
     EXPECT_FLOAT_EQ(player.getDarkness(), lit);
@@ -218,14 +225,15 @@ TEST(NetworkTest, LoadMapTakesNoMoreDoorsThanItCarries)
     TestConsole console;
     joinGame(game, console);
 
-    console.write(frame({0, 0, 0, 1, 0, 0, 0, 0, 0x7f, 0xff, 0xff, 0xff, 0, 0, 0, 8, 0, 0, 0, 9}));
+    console.peer.send(
+        frame({0, 0, 0, 1, 0, 0, 0, 0, 0x7f, 0xff, 0xff, 0xff, 0, 0, 0, 8, 0, 0, 0, 9}));
     testing::internal::CaptureStderr();
     std::string trace = capturedPoll(game);
     testing::internal::GetCapturedStderr();
     EXPECT_THAT(trace, HasSubstr("packetDoor0 : 8\npacketDoor1 : 9\n"));
     EXPECT_THAT(trace, testing::Not(HasSubstr("packetDoor2")));
 
-    console.write(frame({0, 0, 0, 1, 0, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0, 0, 0, 8}));
+    console.peer.send(frame({0, 0, 0, 1, 0, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0, 0, 0, 8}));
     testing::internal::CaptureStderr();
     trace = capturedPoll(game);
     testing::internal::GetCapturedStderr();
@@ -241,10 +249,10 @@ TEST(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
 
     // A scan, EndOfGame (bills 1.5 as little-endian float bytes, then the six counters), and a
     // scan behind it on the same connection: only the first is answered.
-    console.write(concat({
+    console.peer.send(concat({
         frame({0, 0, 0, 2}),
-        frame({0, 0, 0, 6, 0x00, 0x00, 0xc0, 0x3f, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4,
-            0, 0, 0, 5, 0, 0, 0, 6}),
+        frame({0, 0, 0, 6, 0x00, 0x00, 0xc0, 0x3f, 0, 0, 0, 1, 0, 0, 0, 2,
+               0, 0, 0, 3, 0,    0,    0,    4,    0, 0, 0, 5, 0, 0, 0, 6}),
         frame({0, 0, 0, 2}),
     }));
     const std::string trace = capturedPoll(game);
@@ -252,7 +260,8 @@ TEST(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
     EXPECT_THAT(trace, HasSubstr("Total : 1.5\n"));
     EXPECT_THAT(trace, HasSubstr("[SCORE] TOTAL : 1.5"));
     EXPECT_EQ(trace.find("monster position"), trace.rfind("monster position"));
-    EXPECT_EQ(console.readAvailable(), (Bytes{0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(console.peer.readAvailable(),
+              (Bytes{0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0}));
     const ScoreEntry& entry = game.getScore().currentEntry();
     EXPECT_FLOAT_EQ(entry.getBills(), 1.5f);
     EXPECT_EQ(entry.getDoorOpen(), 1);
@@ -262,7 +271,7 @@ TEST(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
     EXPECT_EQ(entry.getShock(), 5);
     EXPECT_EQ(entry.getReboot(), 6);
     EXPECT_FLOAT_EQ(entry.getTotal(), -1.5f);
-    EXPECT_TRUE(console.seesClosed());
+    EXPECT_TRUE(console.peer.closed());
     EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
 
     game.getNetwork().sendPlayerMoved();
@@ -282,8 +291,8 @@ TEST(NetworkTest, JoinWhileConnectedReplacesTheConnection)
     game.getNetwork().getStatus() = NetworkStatus::Connecting;
     game.getNetwork().poll();
     EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
-    EXPECT_TRUE(console.seesClosed());
-    ASSERT_TRUE(console.accept());
+    EXPECT_TRUE(console.peer.closed());
+    console.peer = console.listener.accept();
     game.getNetwork().sendPlayerLost();
     EXPECT_EQ(collect(game, console, 8), (Bytes{0, 0, 0, 4, 0, 0, 0, 2}));
 }
@@ -294,7 +303,7 @@ TEST(NetworkTest, ShortPayloadsAreDroppedWholeWithAWord)
     TestConsole console;
     joinGame(game, console);
 
-    console.write(concat({
+    console.peer.send(concat({
         frame({}),
         frame({0, 0, 0, 4, 0, 0}),       // SendObjectPosition cut in its value
         frame({0, 0, 0, 3}),             // ShockMonster without its Bool
@@ -322,13 +331,13 @@ TEST(NetworkTest, HalfAFrameWaitsForTheRestAndDiesQuietlyWithItsPeer)
     TestConsole console;
     joinGame(game, console);
 
-    console.write({0, 0, 0, 8, 0, 0, 0});
+    console.peer.send({0, 0, 0, 8, 0, 0, 0});
     EXPECT_EQ(capturedPoll(game), "");
-    console.write({4, 0, 0, 0, 3});
+    console.peer.send({4, 0, 0, 0, 3});
     EXPECT_EQ(capturedPoll(game), "Recive order to send object 3 position\n");
 
-    console.write({0, 0, 0, 8, 0, 0, 0, 4, 0});
-    console.hangUp();
+    console.peer.send({0, 0, 0, 8, 0, 0, 0, 4, 0});
+    console.peer.hangUp();
     EXPECT_EQ(capturedPoll(game), "");
     EXPECT_EQ(capturedPoll(game), "");
     EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
@@ -343,7 +352,7 @@ TEST(NetworkTest, FrameClaimingGigabytesClosesTheConnectionWithoutBufferingIt)
 
     Bytes flood{0xff, 0xff, 0xff, 0xff};
     flood.resize(60000, 0x55);
-    console.write(flood);
+    console.peer.send(flood);
     testing::internal::CaptureStderr();
     const std::size_t heldBefore = mallinfo2().uordblks;
     pollOnce(game);
@@ -351,7 +360,7 @@ TEST(NetworkTest, FrameClaimingGigabytesClosesTheConnectionWithoutBufferingIt)
     const std::string errors = testing::internal::GetCapturedStderr();
 
     EXPECT_THAT(errors, HasSubstr("4294967295 bytes"));
-    EXPECT_TRUE(console.seesClosed());
+    EXPECT_TRUE(console.peer.closed());
     EXPECT_LT(heldAfter, heldBefore + 32768);
     EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
 }
@@ -371,13 +380,13 @@ TEST(NetworkTest, ConsoleThatDoesNotReadStillGetsEveryReplyWhole)
     Game game;
     TestConsole console(4096);
     joinGame(game, console);
-    TestConsole::setGameBuffer(SO_SNDBUF, 4096);
+    RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_SNDBUF, 4096);
     game.getMonster().setPresent(true);
     game.getMonster().setPosition(2, 3);
 
     const int scans = 10000;
     testing::internal::CaptureStdout();
-    console.write(scanRequests(scans), [&game] { game.getNetwork().poll(); });
+    console.peer.send(scanRequests(scans), [&game] { game.getNetwork().poll(); });
     for (int i = 0; i < 5; ++i)
         pollOnce(game);
     const std::string trace = testing::internal::GetCapturedStdout();
@@ -392,7 +401,8 @@ TEST(NetworkTest, ConsoleThatDoesNotReadStillGetsEveryReplyWhole)
     ASSERT_EQ(replies.size(), static_cast<std::size_t>(scans * 16));
     const Bytes reply{0, 0, 0, 12, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 3};
     for (int i = 0; i < scans; ++i)
-        ASSERT_TRUE(std::equal(reply.begin(), reply.end(), replies.begin() + i * 16)) << "reply " << i;
+        ASSERT_TRUE(std::equal(reply.begin(), reply.end(), replies.begin() + i * 16))
+            << "reply " << i;
 }
 
 TEST(NetworkTest, ConsoleThatNeverReadsIsCutOffPastOneMebibyteOfReplies)
@@ -400,18 +410,18 @@ TEST(NetworkTest, ConsoleThatNeverReadsIsCutOffPastOneMebibyteOfReplies)
     Game game;
     TestConsole console(4096);
     joinGame(game, console);
-    TestConsole::setGameBuffer(SO_SNDBUF, 4096);
+    RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_SNDBUF, 4096);
 
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    console.write(scanRequests(80000), [&game] { game.getNetwork().poll(); });
+    console.peer.send(scanRequests(80000), [&game] { game.getNetwork().poll(); });
     for (int i = 0; i < 5; ++i)
         pollOnce(game);
     const std::string errors = testing::internal::GetCapturedStderr();
     testing::internal::GetCapturedStdout();
 
     EXPECT_THAT(errors, HasSubstr("has stopped reading"));
-    EXPECT_TRUE(console.seesClosed());
+    EXPECT_TRUE(console.peer.closed());
     EXPECT_EQ(game.getNetwork().getStatus(), NetworkStatus::Connected);
 }
 
@@ -440,4 +450,4 @@ TEST(NetworkTestDeathTest, LevelOutsideTheCatalogueEndsTheGame)
         testing::ExitedWithCode(1), "level 7");
 }
 
-}
+} // namespace
