@@ -1,4 +1,5 @@
-#include "MenuEvents.hpp"
+#include "support/Events.hpp"
+#include "support/HeardEffects.hpp"
 
 #include "ui/KeyButton.hpp"
 
@@ -6,105 +7,91 @@
 
 namespace {
 
-using namespace menuEvents;
+using namespace events;
 
 const sf::Vector2i upBox(400, 310);
+const sf::Vector2i leftBox(400, 370);
+const sf::Vector2i elsewhere(900, 600);
 
-struct UpRow {
+// The up and left rows of the controls page, bound to W and A.
+struct Rows {
+    Rows()
+    {
+        up.setPosition({130.f, 300.f});
+        left.setPosition({130.f, 360.f});
+    }
+    void send(const sf::Event& event, sf::Vector2i pointer)
+    {
+        up.handleEvent(event, pointer);
+        left.handleEvent(event, pointer);
+    }
+    void clickAt(sf::Vector2i p)
+    {
+        send(moved(p), p);
+        send(press(p), p);
+    }
+
     Ear ear;
-    int key = sf::Keyboard::W;
-    KeyButton button{"Up :", &key, &ear.bank};
-    UpRow() { button.setPosition({130.f, 300.f}); }
+    int upKey = sf::Keyboard::W;
+    int leftKey = sf::Keyboard::A;
+    KeyButton up{"Up :", &upKey, &ear.bank};
+    KeyButton left{"Left :", &leftKey, &ear.bank};
 };
 
-TEST(KeyButtonTest, ClickingTheBoxThenPressingQBindsQ)
+// A click on the box makes it listen (a press inside, a move away or typed text do not end it);
+// the next key is bound, named in the box and confirmed, and later keys go nowhere.
+TEST(KeyButtonTest, AClickedBoxBindsTheNextKeyAndShowsItsName)
 {
-    UpRow row;
-    EXPECT_EQ(row.button.getKeyText(), "W");
-
-    row.ear.silence();
-    click(row.button, upBox);
-    EXPECT_TRUE(row.ear.heard(MenuClick));
-
-    row.ear.silence();
-    row.button.handleEvent(keyPressed(sf::Keyboard::Q), upBox);
-    EXPECT_EQ(row.key, 16);
-    EXPECT_EQ(row.button.getKeyText(), "Q");
-    EXPECT_TRUE(row.ear.heard(Valid));
-
-    // Bound: the next key goes nowhere.
-    row.button.handleEvent(keyPressed(sf::Keyboard::Z), upBox);
-    EXPECT_EQ(row.key, 16);
+    Rows rows;
+    EXPECT_EQ(rows.up.getKeyText(), "W");
+    rows.ear.silence();
+    rows.clickAt(upBox);
+    EXPECT_TRUE(rows.ear.heard(Sfx::MenuClick));
+    for (const sf::Event& ignored : {press(upBox), moved(elsewhere), textEntered('x')})
+        rows.send(ignored, ignored.type == sf::Event::MouseButtonPressed ? upBox : elsewhere);
+    rows.ear.silence();
+    rows.send(keyPressed(sf::Keyboard::Up), elsewhere);
+    rows.send(keyPressed(sf::Keyboard::Z), upBox);
+    EXPECT_EQ(rows.upKey, sf::Keyboard::Up);
+    EXPECT_EQ(rows.up.getKeyText(), "Up");
+    EXPECT_TRUE(rows.ear.heard(Sfx::Valid));
+    EXPECT_EQ(rows.leftKey, sf::Keyboard::A);
 }
 
-TEST(KeyButtonTest, EscapeCancelsWithTheInvalidSoundAndKeepsTheBinding)
+TEST(KeyButtonTest, EscapeOrAPressOutsideCancelsAndKeepsTheBinding)
 {
-    UpRow row;
-    click(row.button, upBox);
-
-    row.ear.silence();
-    row.button.handleEvent(keyPressed(sf::Keyboard::Escape), upBox);
-    EXPECT_TRUE(row.ear.heard(Invalid));
-    EXPECT_FALSE(row.ear.heard(Valid));
-    EXPECT_EQ(row.key, sf::Keyboard::W);
-    EXPECT_EQ(row.button.getKeyText(), "W");
-
-    row.button.handleEvent(keyPressed(sf::Keyboard::Q), upBox);
-    EXPECT_EQ(row.key, sf::Keyboard::W);
+    const struct {
+        sf::Event cancel;
+        bool invalidSound;
+    } cancels[] = {{keyPressed(sf::Keyboard::Escape), true}, {press(elsewhere), false}};
+    for (const auto& cancel : cancels) {
+        SCOPED_TRACE(cancel.invalidSound);
+        Rows rows;
+        rows.clickAt(upBox);
+        rows.ear.silence();
+        rows.send(cancel.cancel, elsewhere);
+        EXPECT_EQ(rows.ear.heard(Sfx::Invalid), cancel.invalidSound);
+        EXPECT_FALSE(rows.ear.heard(Sfx::Valid));
+        rows.send(keyPressed(sf::Keyboard::Q), elsewhere);
+        EXPECT_EQ(rows.upKey, sf::Keyboard::W);
+        EXPECT_EQ(rows.up.getKeyText(), "W");
+    }
 }
 
-TEST(KeyButtonTest, ListeningSurvivesAPressInsideAndEndsSilentlyOnAPressOutside)
+TEST(KeyButtonTest, OnlyTheBoxListensAndClickingAnotherBoxHandsListeningOver)
 {
-    UpRow row;
-    click(row.button, upBox);
-    row.button.handleEvent(press(), upBox);
-    row.button.handleEvent(moved(900, 600), {900, 600});
-    row.button.handleEvent(textEntered('x'), {900, 600});
-    row.button.handleEvent(keyPressed(sf::Keyboard::Up), {900, 600});
-    EXPECT_EQ(row.key, sf::Keyboard::Up);
-    EXPECT_EQ(row.button.getKeyText(), "Up");
+    Rows rows;
+    rows.ear.silence();
+    rows.clickAt({200, 310});
+    EXPECT_TRUE(rows.ear.heardNothing());
+    rows.send(keyPressed(sf::Keyboard::Q), {200, 310});
+    EXPECT_EQ(rows.upKey, sf::Keyboard::W);
 
-    click(row.button, upBox);
-    row.ear.silence();
-    row.button.handleEvent(press(), {900, 600});
-    EXPECT_TRUE(row.ear.heardNothing());
-    row.button.handleEvent(keyPressed(sf::Keyboard::Q), {900, 600});
-    EXPECT_EQ(row.key, sf::Keyboard::Up);
+    rows.clickAt(upBox);
+    rows.clickAt(leftBox);
+    rows.send(keyPressed(sf::Keyboard::J), leftBox);
+    EXPECT_EQ(rows.upKey, sf::Keyboard::W);
+    EXPECT_EQ(rows.leftKey, sf::Keyboard::J);
 }
 
-TEST(KeyButtonTest, OnlyTheBoxReactsNotTheLabel)
-{
-    UpRow row;
-    row.ear.silence();
-    click(row.button, {200, 310});
-    EXPECT_TRUE(row.ear.heardNothing());
-    row.button.handleEvent(keyPressed(sf::Keyboard::Q), {200, 310});
-    EXPECT_EQ(row.key, sf::Keyboard::W);
-}
-
-TEST(KeyButtonTest, ClickingAnotherRowsBoxHandsListeningOver)
-{
-    Ear ear;
-    int up = sf::Keyboard::W;
-    int left = sf::Keyboard::A;
-    KeyButton upRow("Up :", &up, &ear.bank);
-    KeyButton leftRow("Left :", &left, &ear.bank);
-    upRow.setPosition({130.f, 300.f});
-    leftRow.setPosition({130.f, 360.f});
-    auto both = [&](const sf::Event& event, sf::Vector2i pointer) {
-        upRow.handleEvent(event, pointer);
-        leftRow.handleEvent(event, pointer);
-    };
-
-    const sf::Vector2i leftBox(400, 370);
-    both(moved(upBox.x, upBox.y), upBox);
-    both(press(), upBox);
-    both(moved(leftBox.x, leftBox.y), leftBox);
-    both(press(), leftBox);
-    both(keyPressed(sf::Keyboard::J), leftBox);
-
-    EXPECT_EQ(up, sf::Keyboard::W);
-    EXPECT_EQ(left, sf::Keyboard::J);
-}
-
-}
+} // namespace

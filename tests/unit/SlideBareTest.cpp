@@ -1,4 +1,4 @@
-#include "MenuEvents.hpp"
+#include "support/Events.hpp"
 
 #include "audio/Sound.hpp"
 #include "ui/SlideBare.hpp"
@@ -7,7 +7,7 @@
 
 namespace {
 
-using namespace menuEvents;
+using namespace events;
 
 // Stands in for the music or the effect bank and remembers what the slider asked of it.
 class VolumeProbe final : public Sound {
@@ -21,75 +21,52 @@ public:
     float getVolume() override { return volume; }
 };
 
-struct MusicSlider {
+// A slider on a page's first row; at full volume its knob stands at x = 730.
+struct Slider {
     VolumeProbe music;
     Sfx sfx;
     SlideBare slider{"Musique Volume", &music, &sfx};
-    MusicSlider() { slider.setPosition({130.f, 300.f}); }
+    Slider() { slider.setPosition({130.f, 300.f}); }
 
-    void moveTo(int x, int y = 320) { slider.handleEvent(moved(x, y), {x, y}); }
-    // At full volume the knob stands at x = 730.
-    void grab()
-    {
-        moveTo(730);
-        slider.handleEvent(press(), {730, 320});
-    }
+    void send(const sf::Event& event, int x, int y = 320) { slider.handleEvent(event, {x, y}); }
+    void moveTo(int x, int y = 320) { send(moved({x, y}), x, y); }
 };
 
-TEST(SlideBareTest, DraggingSetsTheVolumeInWholeThirdsOfAPixelAndPreviewsIt)
+TEST(SlideBareTest, DraggingPreviewsWholeVolumesAndReleaseAppliesTheLastInRange)
 {
-    MusicSlider s;
-    s.grab();
-    const std::pair<int, float> dragged[] = {{580, 50.f}, {431, 0.f}, {432, 0.f}, {730, 100.f}};
+    Slider s;
+    s.moveTo(730);
+    s.send(press({730, 320}), 730);
+    const std::pair<int, float> dragged[] = {{580, 50.f}, {431, 0.f},  {432, 0.f}, {730, 100.f},
+                                             {700, 90.f}, {900, 90.f}, {300, 90.f}};
     for (const auto& [x, volume] : dragged) {
-        s.moveTo(x);
+        s.moveTo(x, 700);
         EXPECT_EQ(s.music.volume, volume) << "x = " << x;
     }
-    EXPECT_EQ(s.music.previews, 4);
+    EXPECT_EQ(s.music.previews, 5);
     EXPECT_EQ(s.music.applies, 0);
-}
-
-TEST(SlideBareTest, ReleaseFarAwayEndsTheDragKeepingTheLastValueInRange)
-{
-    MusicSlider s;
-    s.grab();
-    s.moveTo(700);
-    s.moveTo(900, 700);
-    s.slider.handleEvent(release(), {900, 700});
-    EXPECT_EQ(s.music.volume, 90.f);
+    s.send(release({300, 700}), 300, 700);
     EXPECT_EQ(s.music.applies, 1);
 
+    // Released: moving no longer drags.
     s.moveTo(500);
-    s.slider.handleEvent(release(), {500, 320});
+    s.send(release({500, 320}), 500);
     EXPECT_EQ(s.music.volume, 90.f);
     EXPECT_EQ(s.music.applies, 1);
 }
 
-TEST(SlideBareTest, OnlyAPressOnTheKnobStartsADrag)
+TEST(SlideBareTest, OnlyAPressOnTheKnobWhereTheVolumeStandsStartsADrag)
 {
-    MusicSlider s;
-    s.moveTo(500);
-    s.slider.handleEvent(press(), {500, 320});
-    s.moveTo(520);
-    s.moveTo(719);
-    s.slider.handleEvent(press(), {719, 320});
-    s.moveTo(600);
-    EXPECT_EQ(s.music.volume, 100.f);
-    EXPECT_EQ(s.music.previews, 0);
+    Slider s;
+    s.music.volume = 50.f;
+    SlideBare half("SFX Volume", &s.music, &s.sfx);
+    half.setPosition({130.f, 300.f});
+    for (int x : {730, 500, 719, 580}) {
+        half.handleEvent(moved({x, 320}), {x, 320});
+        half.handleEvent(press({x, 320}), {x, 320});
+        half.handleEvent(moved({610, 320}), {610, 320});
+        EXPECT_EQ(s.music.volume, x == 580 ? 60.f : 50.f) << "x = " << x;
+    }
 }
 
-TEST(SlideBareTest, KnobStartsAtTheTargetsVolume)
-{
-    VolumeProbe effects;
-    effects.volume = 50.f;
-    Sfx sfx;
-    SlideBare slider("SFX Volume", &effects, &sfx);
-    slider.setPosition({130.f, 360.f});
-
-    slider.handleEvent(moved(580, 380), {580, 380});
-    slider.handleEvent(press(), {580, 380});
-    slider.handleEvent(moved(610, 380), {610, 380});
-    EXPECT_EQ(effects.volume, 60.f);
-}
-
-}
+} // namespace

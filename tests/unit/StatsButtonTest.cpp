@@ -1,4 +1,5 @@
-#include "MenuEvents.hpp"
+#include "support/Events.hpp"
+#include "support/HeardEffects.hpp"
 
 #include "score/StatsButton.hpp"
 
@@ -7,36 +8,46 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-using namespace menuEvents;
+using namespace events;
 
 TEST(StatsButtonTest, TitleHoldsTheNameAndTheTotalWithTwoDecimals)
 {
-    ScoreEntry ace;
-    ace.setName("ACE");
-    ace.setTotal(1215.94f);
-    EXPECT_EQ(StatsButton::title(ace), "ACE, Total : 1215.94$");
-
-    EXPECT_EQ(StatsButton::title(ScoreEntry()), ", Total : 0.00$");
-
-    ScoreEntry loss;
-    loss.setName("BOB");
-    loss.setTotal(-50.f);
-    EXPECT_EQ(StatsButton::title(loss), "BOB, Total : -50.00$");
+    const struct {
+        const char* name;
+        float total;
+        const char* title;
+    } entries[] = {{"ACE", 1215.94f, "ACE, Total : 1215.94$"},
+                   {"", 0.f, ", Total : 0.00$"},
+                   {"BOB", -50.f, "BOB, Total : -50.00$"}};
+    for (const auto& entry : entries) {
+        ScoreEntry row;
+        row.setName(entry.name);
+        row.setTotal(entry.total);
+        EXPECT_EQ(StatsButton::title(row), entry.title);
+    }
 }
 
-// Draws the row on a black window-sized picture and returns the area where the details go,
-// right of the panel's labels.
-class DetailCamera {
+// The area right of the panel's labels where a row's details go, drawn on a black picture.
+class Details {
 public:
-    DetailCamera()
+    Details()
     {
         font.loadFromFile("data/Font/Text.ttf");
         picture.create(1280, 720);
+        black.create(170, 440, sf::Color::Black);
     }
 
-    sf::Image shoot(Button& row)
+    void show(StatsButton& row, sf::Vector2f position)
+    {
+        row.setFont(font);
+        row.setPosition(position);
+    }
+
+    sf::Image of(Button& row)
     {
         picture.clear(sf::Color::Black);
         row.draw(picture);
@@ -47,68 +58,45 @@ public:
         return details;
     }
 
-    static bool blank(const sf::Image& image)
+    bool blank(Button& row) { return same(of(row), black); }
+
+    static bool same(const sf::Image& a, const sf::Image& b)
     {
-        for (unsigned y = 0; y < image.getSize().y; ++y) {
-            for (unsigned x = 0; x < image.getSize().x; ++x) {
-                if (image.getPixel(x, y) != sf::Color::Black)
-                    return false;
-            }
-        }
-        return true;
+        return std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 170 * 440 * 4, b.getPixelsPtr());
     }
 
-    sf::Font font;
-
 private:
+    sf::Font font;
     sf::RenderTexture picture;
+    sf::Image black;
 };
 
-bool samePictures(const sf::Image& a, const sf::Image& b)
+TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysOnTheHighlightedRowFollowingItsEntry)
 {
-    const auto size = a.getSize().x * a.getSize().y * 4;
-    return std::equal(a.getPixelsPtr(), a.getPixelsPtr() + size, b.getPixelsPtr());
-}
-
-TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysWhenHighlighted)
-{
-    DetailCamera camera;
+    Details details;
     Ear ear;
     ScoreEntry entry;
     entry.setStep(57);
     entry.setLoot(3);
     StatsButton row(&entry, &ear.bank, false);
-    row.setFont(camera.font);
-    row.setPosition({130.f, 300.f});
+    details.show(row, {130.f, 300.f});
 
-    EXPECT_TRUE(DetailCamera::blank(camera.shoot(row)));
-    row.handleEvent(moved(140, 310), {140, 310});
-    EXPECT_TRUE(ear.heard(MenuHover));
-    EXPECT_FALSE(DetailCamera::blank(camera.shoot(row)));
-    row.handleEvent(press(), {140, 310});
-    EXPECT_FALSE(DetailCamera::blank(camera.shoot(row)));
-    row.handleEvent(moved(140, 340), {140, 340});
-    EXPECT_TRUE(DetailCamera::blank(camera.shoot(row)));
+    EXPECT_TRUE(details.blank(row));
+    row.handleEvent(moved({140, 310}), {140, 310});
+    EXPECT_TRUE(ear.heard(Sfx::MenuHover));
+    EXPECT_FALSE(details.blank(row));
+    row.handleEvent(press({140, 310}), {140, 310});
+    EXPECT_FALSE(details.blank(row));
+    row.handleEvent(moved({140, 340}), {140, 340});
+    EXPECT_TRUE(details.blank(row));
 
     StatsButton result(&entry, &ear.bank, true);
-    result.setFont(camera.font);
-    result.setPosition({130.f, 360.f});
-    EXPECT_FALSE(DetailCamera::blank(camera.shoot(result)));
-}
-
-TEST(StatsButtonTest, HighlightedRowFollowsTheEntryAsItChanges)
-{
-    DetailCamera camera;
-    Ear ear;
-    ScoreEntry entry;
-    StatsButton result(&entry, &ear.bank, true);
-    result.setFont(camera.font);
-    result.setPosition({130.f, 360.f});
-    const sf::Image before = camera.shoot(result);
-
+    details.show(result, {130.f, 360.f});
+    const sf::Image before = details.of(result);
+    EXPECT_FALSE(details.blank(result));
     entry.setBills(200.f);
     entry.setDoorOpen(4);
-    EXPECT_FALSE(samePictures(before, camera.shoot(result)));
+    EXPECT_FALSE(Details::same(before, details.of(result)));
 }
 
-}
+} // namespace

@@ -1,4 +1,5 @@
-#include "MenuEvents.hpp"
+#include "support/Events.hpp"
+#include "support/HeardEffects.hpp"
 
 #include "ui/TextBox.hpp"
 
@@ -8,109 +9,75 @@
 
 namespace {
 
-using namespace menuEvents;
+using namespace events;
 
 const sf::Vector2i inBox(400, 310);
 const sf::Vector2i outside(900, 600);
 
-void type(TextBox& box, const std::string& text)
-{
-    for (char character : text)
-        box.handleEvent(textEntered(static_cast<unsigned char>(character)), inBox);
-}
-
-TEST(TextBoxTest, TypingStopsAtTheLengthLimit)
-{
-    Ear ear;
-    for (int limit : {15, 8}) {
-        SCOPED_TRACE(limit);
-        std::string bound;
-        TextBox box("IP :", &bound, limit, &ear.bank);
+// A name box (eight characters) on a page's first row, clicked open for typing.
+struct EditedBox {
+    explicit EditedBox(std::string text) : bound(std::move(text))
+    {
         box.setPosition({130.f, 300.f});
         click(box, inBox);
-
-        type(box, std::string(static_cast<std::size_t>(limit) - 1, '7'));
         ear.silence();
-        type(box, "1");
-        EXPECT_TRUE(ear.heard(Bip));
-
-        ear.silence();
-        type(box, "2");
-        EXPECT_EQ(bound, std::string(static_cast<std::size_t>(limit) - 1, '7') + "1");
-        EXPECT_FALSE(ear.heard(Bip));
     }
-}
-
-TEST(TextBoxTest, OnlyPrintableAsciiIsTyped)
-{
+    void type(const std::string& text)
+    {
+        for (char character : text)
+            box.handleEvent(textEntered(static_cast<unsigned char>(character)), inBox);
+    }
     Ear ear;
-    std::string name;
-    TextBox box("Name :", &name, 8, &ear.bank);
-    box.setPosition({130.f, 300.f});
-    click(box, inBox);
+    std::string bound;
+    TextBox box{"Name :", &bound, 8, &ear.bank};
+};
 
-    ear.silence();
+TEST(TextBoxTest, TypesPrintableAsciiUpToTheLimitWithABipEach)
+{
+    EditedBox name("");
     for (sf::Uint32 rejected : {233u, 8u, 9u, 13u, 31u, 127u, 0x263Au})
-        box.handleEvent(textEntered(rejected), inBox);
-    EXPECT_TRUE(name.empty());
-    EXPECT_FALSE(ear.heard(Bip));
+        name.box.handleEvent(textEntered(rejected), inBox);
+    EXPECT_TRUE(name.ear.heardNothing());
 
-    type(box, " ~Ab");
-    EXPECT_EQ(name, " ~Ab");
+    name.type(" ~Ab5678");
+    EXPECT_TRUE(name.ear.heard(Sfx::Bip));
+    name.ear.silence();
+    name.type("9");
+    EXPECT_EQ(name.bound, " ~Ab5678");
+    EXPECT_TRUE(name.ear.heardNothing());
 }
 
-TEST(TextBoxTest, BackspaceRemovesFromTheEndAndIsSilentOnAnEmptyString)
+TEST(TextBoxTest, BackspaceShrinksEvenAStringOverTheLimitAndStopsSilentlyWhenEmpty)
 {
-    Ear ear;
-    std::string address = "10.0.0.12345678901";
-    TextBox box("IP :", &address, 15, &ear.bank);
-    box.setPosition({130.f, 300.f});
-    click(box, inBox);
-
-    // A string longer than the limit, set elsewhere, can shrink but not grow.
-    type(box, "9");
-    EXPECT_EQ(address, "10.0.0.12345678901");
-    for (int i = 0; i < 18; ++i)
-        box.handleEvent(keyPressed(sf::Keyboard::BackSpace), inBox);
-    EXPECT_TRUE(address.empty());
-
-    ear.silence();
-    box.handleEvent(keyPressed(sf::Keyboard::BackSpace), inBox);
-    EXPECT_TRUE(ear.heardNothing());
+    EditedBox name("ABCDEFGHIJ");
+    name.type("K");
+    EXPECT_EQ(name.bound, "ABCDEFGHIJ");
+    for (int i = 0; i < 10; ++i)
+        name.box.handleEvent(keyPressed(sf::Keyboard::BackSpace), inBox);
+    EXPECT_TRUE(name.bound.empty());
+    name.ear.silence();
+    name.box.handleEvent(keyPressed(sf::Keyboard::BackSpace), inBox);
+    EXPECT_TRUE(name.ear.heardNothing());
 }
 
-TEST(TextBoxTest, EnterOrAPressOutsideEndsEditingWithTheValidSound)
+TEST(TextBoxTest, EnterOrAPressOutsideEndsEditingWithTheValidSoundAndNothingElseDoes)
 {
-    Ear ear;
-    std::string address;
-    TextBox box("IP :", &address, 15, &ear.bank);
-    box.setPosition({130.f, 300.f});
+    EditedBox name("");
+    // Neither a press inside nor Escape ends editing.
+    name.box.handleEvent(press(inBox), inBox);
+    name.box.handleEvent(keyPressed(sf::Keyboard::Escape), inBox);
+    EXPECT_TRUE(name.ear.heardNothing());
 
-    for (const sf::Event& ending : {keyPressed(sf::Keyboard::Return), press()}) {
-        click(box, inBox);
-        type(box, "1");
-        ear.silence();
-        box.handleEvent(ending, ending.type == sf::Event::KeyPressed ? inBox : outside);
-        EXPECT_TRUE(ear.heard(Valid));
-        box.handleEvent(moved(outside.x, outside.y), outside);
-        type(box, "x");
+    for (const sf::Event& ending : {keyPressed(sf::Keyboard::Return), press(outside)}) {
+        name.type("1");
+        name.ear.silence();
+        name.box.handleEvent(ending, outside);
+        EXPECT_TRUE(name.ear.heard(Sfx::Valid));
+        name.box.handleEvent(moved(outside), outside);
+        name.type("x");
+        click(name.box, inBox);
     }
-    EXPECT_EQ(address, "11");
+    EXPECT_EQ(name.bound, "11");
 }
 
-TEST(TextBoxTest, APressInsideWhileEditingKeepsEditing)
-{
-    Ear ear;
-    std::string name;
-    TextBox box("Name :", &name, 8, &ear.bank);
-    box.setPosition({130.f, 300.f});
-    click(box, inBox);
-    ear.silence();
-    box.handleEvent(press(), inBox);
-    box.handleEvent(keyPressed(sf::Keyboard::Escape), inBox);
-    EXPECT_TRUE(ear.heardNothing());
-    type(box, "ACE");
-    EXPECT_EQ(name, "ACE");
-}
-
-}
+} // namespace
