@@ -1,24 +1,30 @@
+#include "support/TempRunFolder.hpp"
+
+#include "audio/Music.hpp"
+#include "core/AssetList.hpp"
+
 #include <SFML/Audio/InputSoundFile.hpp>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+// A decoded file with its loudest sample and its loudness (root mean square, 1 = full scale).
 struct Track {
     unsigned channels = 0;
     unsigned rate = 0;
     std::vector<sf::Int16> samples;
+    int peak = 0;
+    double rms = 0.0;
 
     double seconds() const { return static_cast<double>(frames()) / rate; }
     std::size_t frames() const { return samples.size() / channels; }
@@ -35,27 +41,17 @@ Track decode(const std::string& path)
     track.samples.resize(static_cast<std::size_t>(file.getSampleCount()));
     track.samples.resize(
         static_cast<std::size_t>(file.read(track.samples.data(), track.samples.size())));
+    double sum = 0.0;
+    for (sf::Int16 sample : track.samples) {
+        track.peak = std::max(track.peak, std::abs(static_cast<int>(sample)));
+        sum += static_cast<double>(sample) * sample;
+    }
+    track.rms = std::sqrt(sum / static_cast<double>(track.samples.size())) / 32768.0;
     return track;
 }
 
-int peakOf(const Track& track)
-{
-    int peak = 0;
-    for (sf::Int16 sample : track.samples)
-        peak = std::max(peak, std::abs(static_cast<int>(sample)));
-    return peak;
-}
-
-double rmsOf(const Track& track)
-{
-    double sum = 0.0;
-    for (sf::Int16 sample : track.samples)
-        sum += static_cast<double>(sample) * sample;
-    return std::sqrt(sum / static_cast<double>(track.samples.size())) / 32768.0;
-}
-
 // The jump from the last frame back to the first, against the jumps the music makes anyway.
-void expectSeamlessLoop(const Track& track, const std::string& name)
+void expectSeamlessLoop(const Track& track)
 {
     for (unsigned channel = 0; channel < track.channels; ++channel) {
         std::vector<int> jumps;
@@ -66,104 +62,53 @@ void expectSeamlessLoop(const Track& track, const std::string& name)
         const int usual = jumps[jumps.size() * 99 / 100];
         const int seam = std::abs(track.samples[channel] -
                                   track.samples[(track.frames() - 1) * track.channels + channel]);
-        EXPECT_LE(seam, usual) << name << " channel " << channel;
+        EXPECT_LE(seam, usual) << "channel " << channel;
     }
 }
 
-const char* const effectFiles[] = {"Bip.wav",
-                                   "Valid.wav",
-                                   "Invalid.wav",
-                                   "Steps.wav",
-                                   "Monster.wav",
-                                   "MonsterAwake.wav",
-                                   "Shock.wav",
-                                   "Voice_DoorCrush.wav",
-                                   "Switch.wav",
-                                   "Reboot.wav",
-                                   "Door_Crush.wav",
-                                   "Door_ExitLevel.wav",
-                                   "Door_OpenClose.wav",
-                                   "Menu_Click.wav",
-                                   "Menu_CloseWindow.wav",
-                                   "Menu_Hover.wav",
-                                   "Menu_NewWindow.wav",
-                                   "PowerUp.wav",
-                                   "PowerDown.wav",
-                                   "Door_LightOn.wav",
-                                   "Door_LightOff.wav",
-                                   "Monster_Respawn.WAV",
-                                   "Player_Death.WAV",
-                                   "Voice_Start.wav",
-                                   "Voice_Level1.wav",
-                                   "Voice_Level2.wav",
-                                   "Voice_Level3.wav",
-                                   "Voice_Level4.wav",
-                                   "Voice_PowerDown.wav",
-                                   "Voice_PowerOn.wav",
-                                   "Voice_Exit.wav",
-                                   "Voice_Level0.wav"};
-
-TEST(AudioContentTest, MusicLayersAreOneSeamlessPieceRisingInIntensity)
+// Every track loops without a click; the four layers are one piece of one length, each louder
+// than the one below.
+TEST(AudioContentTest, MusicLoopsSeamlesslyAndTheLayersRiseInIntensity)
 {
     double previousRms = 0.0;
     std::size_t layerFrames = 0;
-    for (int layer = 1; layer <= 4; ++layer) {
-        const std::string name = "data/music/Layer" + std::to_string(layer) + ".wav";
+    for (int index = 0; index < Music::TrackCount; ++index) {
+        const std::string name = assets::inDataFolder(assets::trackFiles[index]);
+        SCOPED_TRACE(name);
         const Track track = decode(name);
-        ASSERT_GT(track.channels, 0u) << name;
-        EXPECT_GE(track.seconds(), 30.0) << name;
-        if (layer > 1) {
-            EXPECT_EQ(track.frames(), layerFrames) << name;
-        }
+        ASSERT_GT(track.channels, 0u);
+        const bool layer = index <= Music::TrackLayer4;
+        EXPECT_GE(track.seconds(), layer ? 30.0 : 20.0);
+        EXPECT_LT(track.peak, 32767);
+        EXPECT_GT(track.rms, layer ? previousRms : 0.03);
+        expectSeamlessLoop(track);
+        if (!layer)
+            continue;
+        EXPECT_TRUE(index == Music::TrackLayer1 || track.frames() == layerFrames);
         layerFrames = track.frames();
-        EXPECT_LT(peakOf(track), 32767) << name;
-        EXPECT_GT(rmsOf(track), previousRms) << name;
-        previousRms = rmsOf(track);
-        expectSeamlessLoop(track, name);
-    }
-    for (const char* name : {"data/music/MenuMusic.wav", "data/music/Ambiance.wav"}) {
-        const Track track = decode(name);
-        ASSERT_GT(track.channels, 0u) << name;
-        EXPECT_GE(track.seconds(), 20.0) << name;
-        EXPECT_LT(peakOf(track), 32767) << name;
-        EXPECT_GT(rmsOf(track), 0.03) << name;
-        expectSeamlessLoop(track, name);
+        previousRms = track.rms;
     }
 }
 
-TEST(AudioContentTest, EffectsAreShortUnclippedAndShareOnePeak)
+// Effects are short, unclipped, equally loud at their peaks and all different sounds.
+TEST(AudioContentTest, EffectsAreShortUnclippedDistinctAndShareOnePeak)
 {
     int commonPeak = 0;
-    for (const char* file : effectFiles) {
-        const std::string name = std::string("data/sfx/") + file;
-        const Track track = decode(name);
-        ASSERT_GT(track.channels, 0u) << name;
-        EXPECT_GT(track.seconds(), 0.02) << name;
-        const bool voice = std::string(file).rfind("Voice_", 0) == 0;
-        EXPECT_LT(track.seconds(), voice ? 3.0 : 4.0) << name;
-        const int peak = peakOf(track);
-        EXPECT_LT(peak, 32767) << name;
-        if (commonPeak == 0)
-            commonPeak = peak;
-        EXPECT_NEAR(peak, commonPeak, commonPeak / 100) << name;
-        EXPECT_GT(rmsOf(track), 0.01) << name;
-    }
-}
-
-TEST(AudioContentTest, EffectsAreAllDifferentSounds)
-{
     std::vector<std::vector<sf::Int16>> seen;
-    for (const char* file : effectFiles) {
-        const Track track = decode(std::string("data/sfx/") + file);
-        EXPECT_EQ(std::count(seen.begin(), seen.end(), track.samples), 0) << file;
+    for (const char* file : assets::effectFiles) {
+        SCOPED_TRACE(file);
+        const Track track = decode(assets::inDataFolder(file));
+        ASSERT_GT(track.channels, 0u);
+        EXPECT_GT(track.seconds(), 0.02);
+        const bool voice = std::string(file).rfind("sfx/Voice_", 0) == 0;
+        EXPECT_LT(track.seconds(), voice ? 3.0 : 4.0);
+        EXPECT_LT(track.peak, 32767);
+        commonPeak = commonPeak ? commonPeak : track.peak;
+        EXPECT_NEAR(track.peak, commonPeak, commonPeak / 100);
+        EXPECT_GT(track.rms, 0.01);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), track.samples), 0);
         seen.push_back(track.samples);
     }
-}
-
-std::vector<char> bytesOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 TEST(AudioContentTest, GeneratorWritesTheSameSoundsOnEveryRun)
@@ -172,19 +117,18 @@ TEST(AudioContentTest, GeneratorWritesTheSameSoundsOnEveryRun)
         std::filesystem::path(KESTRIVON_BINARY_DIR) / "tools/assetgen";
     if (!std::filesystem::exists(generator))
         GTEST_SKIP() << "this build does not generate its assets";
-    const std::filesystem::path again =
-        std::filesystem::temp_directory_path() / ("kestrivon-assets-" + std::to_string(getpid()));
-    const std::string command =
-        "ALSOFT_DRIVERS=null '" + generator.string() + "' '" + again.string() + "'";
+    const TempRunFolder again;
+    const std::string command = "ALSOFT_DRIVERS=null '" + generator.string() + "' '" +
+                                (again.path() / "data").string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* folder : {"music", "sfx"}) {
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::filesystem::path("data") / folder)) {
-            EXPECT_EQ(bytesOf(entry.path()), bytesOf(again / folder / entry.path().filename()))
-                << entry.path();
+    for (const char* kind : {"data/music", "data/sfx"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(kind)) {
+            std::ifstream shipped(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << shipped.rdbuf();
+            EXPECT_TRUE(bytes.str() == again.read(entry.path())) << entry.path();
         }
     }
-    std::filesystem::remove_all(again);
 }
 
-}
+} // namespace

@@ -1,3 +1,5 @@
+#include "support/CapturedOutput.hpp"
+
 #include "core/Game.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -7,23 +9,19 @@
 
 namespace {
 
-const Sfx::Effect VoiceLevel[5] = {Sfx::VoiceLevel0, Sfx::VoiceLevel1, Sfx::VoiceLevel2,
-                                   Sfx::VoiceLevel3, Sfx::VoiceLevel4};
-
 class GeigerTest : public testing::Test {
 protected:
     GeigerTest()
     {
-        testing::internal::CaptureStdout();
+        CapturedOutput quiet;
         game.getMusic().setState(Music::GameLayers);
-        testing::internal::GetCapturedStdout();
     }
 
     std::string take()
     {
-        testing::internal::CaptureStdout();
+        CapturedOutput out;
         game.getGeiger().objectTaken();
-        return testing::internal::GetCapturedStdout();
+        return out.take();
     }
 
     int frameLeft() { return game.getGeiger().getShape().getTextureRect().left; }
@@ -31,48 +29,33 @@ protected:
     Game game;
 };
 
-TEST_F(GeigerTest, EachObjectMovesTheNeedleAndSpeaksItsLine)
+TEST_F(GeigerTest, EachObjectMovesTheNeedleSpeaksItsLineAndFromTheThirdRaisesTheMusic)
 {
     game.getMonster().setWanderSteps(2);
-    const std::string layerLines[5] = {
-        "",
-        "",
-        "[Geiger Log] >> Starting layer 2 musique\n",
-        "[Geiger Log] >> Starting layer 3 musique\n",
-        "[Geiger Log] >> Starting layer 4 musique\n",
+    const struct {
+        Sfx::Effect voice;
+        const char* trace;
+        int frameLeft;
+        int wanderSteps;
+    } objects[] = {
+        {Sfx::VoiceLevel0, "", 196, 2},
+        {Sfx::VoiceLevel1, "", 392, 2},
+        {Sfx::VoiceLevel2, "[Geiger Log] >> Starting layer 2 musique\nLayer 2 playing\n", 588, 3},
+        {Sfx::VoiceLevel3, "[Geiger Log] >> Starting layer 3 musique\nLayer 3 playing\n", 784, 4},
+        {Sfx::VoiceLevel4, "[Geiger Log] >> Starting layer 4 musique\nLayer 4 playing\n", 784, 5},
     };
-    const int wanderSteps[5] = {2, 2, 3, 4, 5};
-    for (int count = 1; count <= 5; ++count) {
+    for (const auto& object : objects) {
+        SCOPED_TRACE(object.voice);
         const std::string trace = take();
-        EXPECT_EQ(trace.substr(0, layerLines[count - 1].size()), layerLines[count - 1]) << count;
-        if (count >= 3)
-            EXPECT_NE(trace.find("Layer " + std::to_string(count - 1) + " playing"),
-                      std::string::npos)
-                << count;
-        else
-            EXPECT_EQ(trace, "") << count;
-        EXPECT_EQ(frameLeft(), 196 * (count < 5 ? count : 4)) << count;
-        EXPECT_EQ(game.getSfx().getVoice(VoiceLevel[count - 1]).getStatus(), sf::Sound::Playing)
-            << count;
-        EXPECT_EQ(game.getMonster().getWanderSteps(), wanderSteps[count - 1]) << count;
+        EXPECT_EQ(trace.substr(0, std::string(object.trace).size()), object.trace);
+        EXPECT_EQ(trace.empty(), object.trace[0] == '\0');
+        EXPECT_EQ(frameLeft(), object.frameLeft);
+        EXPECT_EQ(game.getSfx().getVoice(object.voice).getStatus(), sf::Sound::Playing);
+        EXPECT_EQ(game.getMonster().getWanderSteps(), object.wanderSteps);
     }
 }
 
-TEST_F(GeigerTest, LevelStartShowsTheFirstFrameAndStopsTheBlinking)
-{
-    for (int i = 0; i < 5; ++i)
-        take();
-    game.getGeiger().update(0.2f);
-    game.getGeiger().reset();
-    EXPECT_EQ(frameLeft(), 0);
-    game.getGeiger().update(0.2f);
-    game.getGeiger().update(0.2f);
-    EXPECT_EQ(frameLeft(), 0);
-    take();
-    EXPECT_EQ(frameLeft(), 196);
-}
-
-TEST_F(GeigerTest, FiveObjectsBlinkEveryEighthOfASecond)
+TEST_F(GeigerTest, FiveObjectsBlinkUntilTheLevelStartsAndASixthChangesNothing)
 {
     Geiger& geiger = game.getGeiger();
     for (int i = 0; i < 4; ++i)
@@ -80,53 +63,51 @@ TEST_F(GeigerTest, FiveObjectsBlinkEveryEighthOfASecond)
     geiger.update(0.2f);
     EXPECT_EQ(frameLeft(), 4 * 196);
     take();
-    // The timer ran on before the fifth object, so the first blink comes at once.
-    geiger.update(0.001f);
-    EXPECT_EQ(frameLeft(), 0);
-    geiger.update(0.1f);
-    EXPECT_EQ(frameLeft(), 0);
-    geiger.update(0.025f);
-    EXPECT_EQ(frameLeft(), 4 * 196);
-    geiger.update(0.125f);
-    EXPECT_EQ(frameLeft(), 0);
-    // A long frame makes one blink step, not several.
-    geiger.update(3.f);
-    EXPECT_EQ(frameLeft(), 4 * 196);
-    geiger.update(0.1f);
-    EXPECT_EQ(frameLeft(), 4 * 196);
-}
+    // The timer ran on before the fifth object, so the first blink comes at once; a long frame
+    // makes one blink step, not several.
+    const std::pair<float, int> frames[] = {{0.001f, 0}, {0.1f, 0},      {0.025f, 4 * 196},
+                                            {0.125f, 0}, {3.f, 4 * 196}, {0.1f, 4 * 196}};
+    for (const auto& [dt, left] : frames) {
+        geiger.update(dt);
+        EXPECT_EQ(frameLeft(), left) << dt;
+    }
 
-TEST_F(GeigerTest, SixthObjectIsSilentAndFreezesTheDisplay)
-{
-    Geiger& geiger = game.getGeiger();
-    for (int i = 0; i < 5; ++i)
+    // A level start shows the first frame and stops the blinking.
+    geiger.reset();
+    EXPECT_EQ(frameLeft(), 0);
+    geiger.update(0.2f);
+    EXPECT_EQ(frameLeft(), 0);
+    take();
+    EXPECT_EQ(frameLeft(), 196);
+    for (int i = 0; i < 4; ++i)
         take();
     geiger.update(0.2f);
     ASSERT_EQ(frameLeft(), 0);
+
     const int wanderSteps = game.getMonster().getWanderSteps();
     EXPECT_EQ(take(), "");
     EXPECT_EQ(game.getMonster().getWanderSteps(), wanderSteps);
-    geiger.update(0.2f);
     geiger.update(0.2f);
     EXPECT_EQ(frameLeft(), 0);
 }
 
 TEST_F(GeigerTest, CounterDimsWithTheWalls)
 {
-    EXPECT_EQ(Geiger::shade(0.7f), 182);
-    EXPECT_EQ(Geiger::shade(3.5f), 36);
+    EXPECT_EQ(Geiger::shade(0.2f), 255);
     int previous = 255;
     for (float darkness = 0.7f; darkness <= 3.5f; darkness += 0.1f) {
         EXPECT_LE(Geiger::shade(darkness), previous) << darkness;
         previous = Geiger::shade(darkness);
     }
-    EXPECT_EQ(Geiger::shade(0.2f), 255);
-
+    // Drawn in a lit and in a dark view.
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(16, 16));
-    game.getGeiger().draw(target);
-    const sf::Uint8 grey = Geiger::shade(game.getPlayer().getDarkness());
-    EXPECT_EQ(game.getGeiger().getShape().getFillColor(), sf::Color(grey, grey, grey));
+    const sf::Uint8 greys[] = {182, 36};
+    for (sf::Uint8 grey : greys) {
+        game.getGeiger().draw(target);
+        EXPECT_EQ(game.getGeiger().getShape().getFillColor(), sf::Color(grey, grey, grey));
+        game.getPlayer().setDark();
+    }
 }
 
-}
+} // namespace

@@ -1,170 +1,124 @@
+#include "support/CapturedOutput.hpp"
+
 #include "audio/Music.hpp"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace {
 
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
+using Volumes = std::array<float, Music::TrackCount>;
 
-float volumeOf(const Music& music, Music::Track track)
+// Every track's volume, or -1 for a track that is not playing.
+Volumes heard(const Music& music)
 {
-    return music.getTrack(track).getVolume();
+    Volumes volumes{};
+    for (int track = 0; track < Music::TrackCount; ++track) {
+        const sf::Music& stream = music.getTrack(track);
+        volumes[track] = stream.getStatus() == sf::SoundSource::Playing ? stream.getVolume() : -1.f;
+    }
+    return volumes;
 }
 
-bool isPlaying(const Music& music, Music::Track track)
+void expectHeard(const Music& music, const Volumes& expected)
 {
-    return music.getTrack(track).getStatus() == sf::SoundSource::Playing;
+    const Volumes volumes = heard(music);
+    for (int track = 0; track < Music::TrackCount; ++track)
+        EXPECT_NEAR(volumes[track], expected[track], 0.01f) << "track " << track;
 }
 
-void expectLayers(const Music& music, float layer1, float layer2, float layer3, float layer4)
-{
-    EXPECT_NEAR(volumeOf(music, Music::TrackLayer1), layer1, 0.01f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackLayer2), layer2, 0.01f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackLayer3), layer3, 0.01f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackLayer4), layer4, 0.01f);
-}
-
-std::size_t count(const std::string& text, const std::string& part)
-{
-    std::size_t found = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++found;
-    return found;
-}
-
-TEST(MusicTest, MenuAndGameStatesPlayTheirTracksAtTheirVolumes)
+// Tracks in order: the four layers, the menu theme, the ambience.
+TEST(MusicTest, EachStatePlaysItsTracksAtTheSliderVolume)
 {
     Music music;
-    for (int track = Music::TrackLayer1; track <= Music::TrackAmbiance; ++track)
-        EXPECT_FALSE(isPlaying(music, static_cast<Music::Track>(track)));
-
-    music.setState(Music::MenuTheme);
-    EXPECT_TRUE(isPlaying(music, Music::TrackMenu));
-    EXPECT_FALSE(isPlaying(music, Music::TrackLayer1));
-
+    expectHeard(music, {-1, -1, -1, -1, -1, -1});
     music.setVolume(35.f);
     music.applyVolume();
-    music.setState(Music::GameLayers);
-    EXPECT_FALSE(isPlaying(music, Music::TrackMenu));
-    for (int track = Music::TrackLayer1; track <= Music::TrackLayer4; ++track)
-        EXPECT_TRUE(isPlaying(music, static_cast<Music::Track>(track)));
-    expectLayers(music, 35.f, 0.f, 0.f, 0.f);
-    EXPECT_TRUE(isPlaying(music, Music::TrackAmbiance));
-    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 50.f, 0.01f);
-
-    music.setState(Music::Silence);
-    for (int track = Music::TrackLayer1; track <= Music::TrackAmbiance; ++track)
-        EXPECT_FALSE(isPlaying(music, static_cast<Music::Track>(track)));
-}
-
-TEST(MusicTest, CrossFadeKeepsBothLayersSummingToVolumeForVolumeOverHundredSeconds)
-{
-    Music music;
-    music.setVolume(75.f);
-    music.setState(Music::GameLayers);
-    CaptureStdout();
-    music.playLayer2();
-    for (int frame = 1; frame <= 5; ++frame) {
-        music.update(0.125f);
-        EXPECT_NEAR(volumeOf(music, Music::TrackLayer1) + volumeOf(music, Music::TrackLayer2), 75.f,
-                    0.01f);
-        EXPECT_NEAR(volumeOf(music, Music::TrackLayer2), frame * 12.5f, 0.01f);
+    const std::pair<int, Volumes> states[] = {
+        {Music::MenuTheme, {-1, -1, -1, -1, 35, -1}},
+        {Music::GameLayers, {35, 0, 0, 0, -1, 50}},
+        {Music::Silence, {-1, -1, -1, -1, -1, -1}},
+    };
+    for (const auto& [state, volumes] : states) {
+        SCOPED_TRACE(state);
+        music.setState(state);
+        expectHeard(music, volumes);
     }
-    music.update(0.125f);
-    expectLayers(music, 0.f, 75.f, 0.f, 0.f);
-    music.update(0.125f);
-    const std::string out = GetCapturedStdout();
-    EXPECT_EQ(out.rfind("Layer 2 playing\n[MUSIQUE] playing layer2\n_volume=12.5\n", 0), 0u);
-    EXPECT_EQ(count(out, "[MUSIQUE] playing layer2\n"), 6u);
-    EXPECT_EQ(count(out, "_volume="), 6u);
-    EXPECT_NE(out.find("_volume=75\n"), std::string::npos);
 }
 
-TEST(MusicTest, SilentOrLongFramesEndTheFadeAtOnce)
+// Each fade moves 100 volume units a second from where the layers stand; a frame longer than the
+// fade ends it, and the ambience plays on.
+TEST(MusicTest, FadesMoveTheAudibleLayerFromWhereTheLayersStand)
 {
     Music music;
     music.setState(Music::GameLayers);
-    music.playLayer2();
-    music.update(1.f);
-    expectLayers(music, 0.f, 100.f, 0.f, 0.f);
-    music.stopMusic();
-    music.update(1.5f);
-    expectLayers(music, 0.f, 0.f, 0.f, 0.f);
-
-    music.setVolume(0.f);
-    music.setState(Music::GameLayers);
-    CaptureStdout();
-    music.playLayer3();
-    music.update(0.001f);
-    music.update(0.001f);
-    const std::string out = GetCapturedStdout();
-    expectLayers(music, 0.f, 0.f, 0.f, 0.f);
-    EXPECT_EQ(count(out, "_volume="), 1u);
-    EXPECT_EQ(count(out, "[MUSIQUE] playing layer3\n"), 1u);
+    const struct {
+        void (Music::*start)();
+        float dt;
+        Volumes after;
+    } frames[] = {
+        {&Music::playLayer2, 0.25f, {75, 25, 0, 0, -1, 50}},
+        {&Music::playLayer3, 0.25f, {75, 75, 25, 0, -1, 50}},
+        {nullptr, 0.75f, {0, 0, 100, 0, -1, 50}},
+        {&Music::playLayer1, 0.25f, {25, 0, 100, 0, -1, 50}},
+        {nullptr, 0.75f, {100, 0, 0, 0, -1, 50}},
+        {&Music::playLayer4, 1.f, {0, 0, 0, 100, -1, 50}},
+        {&Music::playLayer2, 5.f, {0, 100, 0, 0, -1, 50}},
+        {&Music::playLayer3, 0.5f, {0, 50, 50, 0, -1, 50}},
+        {&Music::stopMusic, 0.2f, {0, 30, 30, 0, -1, 50}},
+        {nullptr, 0.8f, {0, 0, 0, 0, -1, 50}},
+    };
+    CapturedOutput quiet;
+    for (const auto& frame : frames) {
+        if (frame.start)
+            (music.*frame.start)();
+        music.update(frame.dt);
+        expectHeard(music, frame.after);
+    }
 }
 
-TEST(MusicTest, NewFadeRestartsFromTheLayerItLeaves)
+// The layer below gives up what the target takes until the target has the whole volume; each
+// frame of a fade leaves a trace line, and a fade-out names no layer.
+TEST(MusicTest, CrossFadeSumsToTheVolumeAndTracesEachFrameUntilSettled)
 {
     Music music;
+    music.setVolume(50.f);
     music.setState(Music::GameLayers);
+    CapturedOutput out;
     music.playLayer2();
-    music.update(0.25f);
-    expectLayers(music, 75.f, 25.f, 0.f, 0.f);
-
-    music.playLayer3();
-    music.update(0.25f);
-    expectLayers(music, 75.f, 75.f, 25.f, 0.f);
-    music.update(0.75f);
-    expectLayers(music, 0.f, 0.f, 100.f, 0.f);
-
-    music.playLayer1();
-    music.update(0.25f);
-    expectLayers(music, 25.f, 0.f, 100.f, 0.f);
-    music.update(0.75f);
-    expectLayers(music, 100.f, 0.f, 0.f, 0.f);
-}
-
-TEST(MusicTest, FadeOutLowersEachLayerFromItsOwnVolume)
-{
-    Music music;
-    music.setState(Music::GameLayers);
-    music.playLayer2();
-    music.update(1.f);
-    music.playLayer3();
-    music.update(0.5f);
-    CaptureStdout();
+    music.update(0.2f);
+    expectHeard(music, {30, 20, 0, 0, -1, 50});
+    music.update(0.3f);
+    expectHeard(music, {0, 50, 0, 0, -1, 50});
+    music.update(0.1f);
     music.stopMusic();
     music.update(0.2f);
-    const std::string out = GetCapturedStdout();
-    EXPECT_EQ(out, "No musixc\n_volume=20\n");
-    expectLayers(music, 0.f, 30.f, 30.f, 0.f);
-    music.update(0.8f);
-    expectLayers(music, 0.f, 0.f, 0.f, 0.f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 50.f, 0.01f);
-    EXPECT_TRUE(isPlaying(music, Music::TrackAmbiance));
+    expectHeard(music, {0, 30, 0, 0, -1, 50});
+    EXPECT_EQ(out.take(), "Layer 2 playing\n[MUSIQUE] playing layer2\n_volume=20\n"
+                          "[MUSIQUE] playing layer2\n_volume=50\nNo musixc\n_volume=20\n");
 }
 
 TEST(MusicTest, FadesOutsideTheGameOnlyComplain)
 {
     Music music;
     music.setState(Music::MenuTheme);
-    CaptureStdout();
+    CapturedOutput out;
     music.playLayer1();
     music.playLayer2();
     music.playLayer3();
     music.playLayer4();
     music.stopMusic();
     music.update(0.5f);
-    EXPECT_EQ(GetCapturedStdout(),
-              "Layer 1 playing\nYou should call playLayer1 only in the game state.\n"
-              "Layer 2 playing\nYou should call playLayer2 only in the game state.\n"
-              "Layer 3 playing\nYou should call playLayer3 only in the game state.\n"
-              "Layer 4 playing\nYou should call playLayer4 only in the game state.\n"
-              "No musixc\nYou should call stopMusic only in the game state.\n");
-    expectLayers(music, 100.f, 100.f, 100.f, 100.f);
+    EXPECT_EQ(out.take(), "Layer 1 playing\nYou should call playLayer1 only in the game state.\n"
+                          "Layer 2 playing\nYou should call playLayer2 only in the game state.\n"
+                          "Layer 3 playing\nYou should call playLayer3 only in the game state.\n"
+                          "Layer 4 playing\nYou should call playLayer4 only in the game state.\n"
+                          "No musixc\nYou should call stopMusic only in the game state.\n");
+    expectHeard(music, {-1, -1, -1, -1, 100, -1});
+    for (int layer = Music::TrackLayer1; layer <= Music::TrackLayer4; ++layer)
+        EXPECT_NEAR(music.getTrack(layer).getVolume(), 100.f, 0.01f) << layer;
 }
 
 TEST(MusicTest, SliderPreviewsOnTheMenuThemeAndAppliesToTheLayersOnRelease)
@@ -174,20 +128,16 @@ TEST(MusicTest, SliderPreviewsOnTheMenuThemeAndAppliesToTheLayersOnRelease)
     EXPECT_FLOAT_EQ(music.getVolume(), 100.f);
     music.setVolume(40.f);
     music.previewVolume();
-    EXPECT_NEAR(volumeOf(music, Music::TrackMenu), 40.f, 0.01f);
-    expectLayers(music, 100.f, 100.f, 100.f, 100.f);
+    EXPECT_NEAR(music.getTrack(Music::TrackMenu).getVolume(), 40.f, 0.01f);
+    EXPECT_NEAR(music.getTrack(Music::TrackLayer4).getVolume(), 100.f, 0.01f);
 
     music.setVolume(20.f);
-    music.previewVolume();
     music.applyVolume();
     EXPECT_FLOAT_EQ(music.getVolume(), 20.f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackMenu), 20.f, 0.01f);
-    expectLayers(music, 20.f, 20.f, 20.f, 20.f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 100.f, 0.01f);
-
-    music.setState(Music::GameLayers);
-    expectLayers(music, 20.f, 0.f, 0.f, 0.f);
-    EXPECT_NEAR(volumeOf(music, Music::TrackAmbiance), 50.f, 0.01f);
+    for (int track : {Music::TrackLayer1, Music::TrackLayer2, Music::TrackLayer3,
+                      Music::TrackLayer4, Music::TrackMenu})
+        EXPECT_NEAR(music.getTrack(track).getVolume(), 20.f, 0.01f) << track;
+    EXPECT_NEAR(music.getTrack(Music::TrackAmbiance).getVolume(), 100.f, 0.01f);
 }
 
 TEST(MusicTestDeathTest, UnknownMusicStateEndsTheProcess)
@@ -201,4 +151,4 @@ TEST(MusicTestDeathTest, UnknownMusicStateEndsTheProcess)
         testing::ExitedWithCode(1), "");
 }
 
-}
+} // namespace
