@@ -20,12 +20,12 @@ TEST(LetterboxTest, ThePictureFillsTheWindowScaledToFitAndCentredBetweenBars)
         {{2560, 1080}, {0.125f, 0.f, 0.75f, 1.f}}, {{640, 480}, {0.f, 0.125f, 1.f, 0.75f}},
     };
     for (const Fit& fit : fits) {
+        SCOPED_TRACE(testing::Message() << fit.window.x << "x" << fit.window.y);
         const sf::FloatRect viewport = letterboxViewport(fit.window);
-        EXPECT_FLOAT_EQ(viewport.left, fit.viewport.left) << fit.window.x << "x" << fit.window.y;
-        EXPECT_FLOAT_EQ(viewport.top, fit.viewport.top) << fit.window.x << "x" << fit.window.y;
-        EXPECT_FLOAT_EQ(viewport.width, fit.viewport.width) << fit.window.x << "x" << fit.window.y;
-        EXPECT_FLOAT_EQ(viewport.height, fit.viewport.height)
-            << fit.window.x << "x" << fit.window.y;
+        EXPECT_FLOAT_EQ(viewport.left, fit.viewport.left);
+        EXPECT_FLOAT_EQ(viewport.top, fit.viewport.top);
+        EXPECT_FLOAT_EQ(viewport.width, fit.viewport.width);
+        EXPECT_FLOAT_EQ(viewport.height, fit.viewport.height);
     }
 }
 
