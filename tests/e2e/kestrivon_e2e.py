@@ -1,14 +1,19 @@
 """Shared helpers for the end-to-end tests: start the real programs from the run-time folder,
-find their windows on the X display, drive them with xdotool and read screenshots."""
+drive their windows with xdotool on the X display, wait on what they report, read screenshots."""
 
 import contextlib
 import os
+import queue
+import re
 import shutil
+import socket
+import struct
 import subprocess
+import threading
 import time
 
-
-# Slower builds (the sanitizer build) stretch every fixed wait by this factor.
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# Slower builds (the sanitizer build) stretch every wait by this factor.
 PACE = float(os.environ.get("KESTRIVON_E2E_PACE", "1"))
 
 
@@ -16,24 +21,21 @@ def pause(seconds):
     time.sleep(seconds * PACE)
 
 
-def environment():
-    env = dict(os.environ)
-    env["ALSOFT_DRIVERS"] = "null"
-    return env
+ENVIRONMENT = dict(os.environ, ALSOFT_DRIVERS="null")
 
 
-def start(build_dir, program, *arguments, stdout=subprocess.PIPE):
+def start(folder, program, *arguments, stdin=None):
     """Starts a program of the run-time folder with its working directory there."""
-    return subprocess.Popen([os.path.join(build_dir, program), *arguments], cwd=build_dir,
-                            env=environment(), stdout=stdout, stderr=subprocess.PIPE,
-                            text=True)
+    return subprocess.Popen([os.path.join(folder, program), *arguments], cwd=folder,
+                            env=ENVIRONMENT, stdin=stdin, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True)
 
 
 @contextlib.contextmanager
-def running(build_dir, program, *arguments):
-    """Starts a program of the run-time folder and stops it at the end of the block; if the
-    block fails after the program ended on its own, prints its status and error stream."""
-    process = start(build_dir, program, *arguments)
+def running(folder, program, *arguments):
+    """Starts a program and stops it at the end of the block; if the block fails after the
+    program ended on its own, prints its status and error stream."""
+    process = start(folder, program, *arguments)
     try:
         yield process
     except BaseException:
@@ -46,13 +48,11 @@ def running(build_dir, program, *arguments):
 
 
 def stop(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
+    process.terminate()
+    with contextlib.suppress(subprocess.TimeoutExpired):
+        return process.wait(timeout=5)
+    process.kill()
+    process.wait()
 
 
 def xdotool(*arguments):
@@ -60,57 +60,36 @@ def xdotool(*arguments):
                           text=True).stdout.strip()
 
 
-def wait_until(what, condition, timeout):
-    """The first true value condition() returns, polled until timeout seconds have passed."""
-    deadline = time.time() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.time() > deadline:
-            raise AssertionError("timed out waiting for %s" % what)
-        time.sleep(0.2)
+def wait_until(what, condition, timeout=15.0):
+    """The first true value condition() returns, polled until timeout (times the pace)."""
+    deadline = time.time() + timeout * PACE
+    while not (value := condition()):
+        assert time.time() < deadline, "timed out waiting for %s" % what
+        time.sleep(0.1)
+    return value
 
 
-def find_window(name, pid=None, timeout=30.0):
-    """The id of the visible window titled exactly name (of pid, when given)."""
-    command = ["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name]
-    if pid is not None:
-        command[2:2] = ["--pid", str(pid)]
-
-    def search():
-        return subprocess.run(command, capture_output=True, text=True).stdout.split()
-    found = wait_until("a window named %r" % name, search, timeout)
-    xdotool("windowmove", found[0], 0, 0)
+def find_window(name, pid, at=(0, 0)):
+    """The id of the visible window of pid titled exactly name, moved to at."""
+    command = ["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", "^%s$" % name]
+    found = wait_until("a window named %r" % name, lambda: subprocess.run(
+        command, capture_output=True, text=True).stdout.split(), 30)
+    xdotool("windowmove", found[0], *at)
     return found[0]
 
 
 def window_size(window):
-    info = subprocess.run(["xwininfo", "-id", window], check=True, capture_output=True,
-                          text=True).stdout
-    fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
-    return int(fields["Width"]), int(fields["Height"])
+    geometry = xdotool("getwindowgeometry", window)
+    return tuple(int(n) for n in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
 
 
 class Picture:
-    """An RGB screenshot read from a binary PPM."""
+    """An RGB screenshot from a binary PPM."""
 
     def __init__(self, data):
-        fields, at = [], 0
-        while len(fields) < 4:
-            while data[at:at + 1].isspace():
-                at += 1
-            if data[at:at + 1] == b"#":
-                at = data.index(b"\n", at)
-                continue
-            end = at
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[at:end])
-            at = end
-        assert fields[0] == b"P6", "not a binary PPM"
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[at + 1:]
+        header = re.match(rb"P6\s+(?:#.*\n)?(\d+)\s+(\d+)\s+255\s", data)
+        self.width, self.height = int(header[1]), int(header[2])
+        self.pixels = data[header.end():]
 
     def pixel(self, x, y):
         at = 3 * (y * self.width + x)
@@ -120,26 +99,26 @@ class Picture:
         return sum(self.pixels) / len(self.pixels)
 
 
-def screenshot(window, keep_as=None):
+def screenshot(window, keep_as=None, convert=()):
     """Captures a window; keep_as, a PNG path, keeps a copy for a person to look at."""
     dump = subprocess.run(["xwd", "-silent", "-id", window], check=True,
                           capture_output=True).stdout
-    ppm = subprocess.run(["convert", "xwd:-", "ppm:-"], input=dump, check=True,
-                         capture_output=True).stdout
     if keep_as:
         os.makedirs(os.path.dirname(keep_as), exist_ok=True)
         subprocess.run(["convert", "xwd:-", keep_as], input=dump, check=True)
-    return Picture(ppm)
+    return Picture(subprocess.run(["convert", "xwd:-", *convert, "ppm:-"], input=dump,
+                                  check=True, capture_output=True).stdout)
 
 
 def copy_runtime_folder(build_dir, target):
-    """A private copy of the run-time folder: programs linked, data copied. The programs come
-    from KESTRIVON_PROGRAM_DIR when it is set (the sanitizer build has no data of its own)."""
+    """A private copy of the run-time folder with the shipped score table, whatever was played
+    on this machine: programs linked, data copied. The programs come from KESTRIVON_PROGRAM_DIR
+    when it is set (the sanitizer build has no data of its own)."""
     shutil.copytree(os.path.join(build_dir, "data"), os.path.join(target, "data"))
+    shutil.copy(os.path.join(SOURCE_DIR, "data", "Score.txt"), os.path.join(target, "data"))
     program_dir = os.environ.get("KESTRIVON_PROGRAM_DIR", build_dir)
     for program in ("kestrivon", "kestrivon-console"):
-        if os.path.exists(os.path.join(program_dir, program)):
-            os.symlink(os.path.join(program_dir, program), os.path.join(target, program))
+        os.symlink(os.path.join(program_dir, program), os.path.join(target, program))
     return target
 
 
@@ -148,94 +127,13 @@ SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "runtime error:", "ERROR: LeakSa
 
 def sanitizer_report(lines):
     report = [line for line in lines if any(mark in line for mark in SANITIZER_REPORTS)]
-    if report:
-        raise AssertionError("sanitizer report: %s" % report[:5])
-
-
-def read_level(path, with_start):
-    """The numbers of a level file: grid[y][x], the tutorial's start and the spawn points."""
-    numbers = open(path).read().split()
-    width, height, _ = int(numbers[0]), int(numbers[1]), int(numbers[2])
-    cells = [int(n) for n in numbers[3:3 + width * height]]
-    grid = [cells[y * width:(y + 1) * width] for y in range(height)]
-    rest = numbers[3 + width * height:]
-    start = None
-    if with_start:
-        start = (int(rest[0]), int(rest[1]), float(rest[2]))
-        rest = rest[3:]
-    count = int(rest[1])
-    spawns = [(int(rest[2 + 2 * i]), int(rest[3 + 2 * i])) for i in range(count)]
-    return grid, start, spawns
-
-
-NORTH, EAST, SOUTH, WEST = (0, -1), (1, 0), (0, 1), (-1, 0)
-TURN_LEFT = {EAST: NORTH, NORTH: WEST, WEST: SOUTH, SOUTH: EAST}
-TURN_RIGHT = {v: k for k, v in TURN_LEFT.items()}
-
-
-def walkable(grid, cell):
-    x, y = cell
-    if not (1 <= y < len(grid) and 1 <= x < len(grid[0])):
-        return False
-    # Floor, and door cells (all doors start open in these tests).
-    return grid[y][x] == 0 or grid[y][x] == 8
-
-
-def route(grid, start, goals):
-    """The shortest list of cells from start to the nearest of goals (start excluded)."""
-    previous = {start: None}
-    frontier = [start]
-    while frontier:
-        following = []
-        for cell in frontier:
-            if cell in goals:
-                path = []
-                while cell != start:
-                    path.append(cell)
-                    cell = previous[cell]
-                return path[::-1]
-            for dx, dy in (NORTH, EAST, SOUTH, WEST):
-                nxt = (cell[0] + dx, cell[1] + dy)
-                if nxt not in previous and walkable(grid, nxt):
-                    previous[nxt] = cell
-                    following.append(nxt)
-        frontier = following
-    raise AssertionError("no route from %s to %s" % (start, goals))
-
-
-def keys_to_use(grid, position, facing, target):
-    """Keys that walk from position to a cell beside target and face it, then use it; returns
-    the keys as ("turn", key) / ("step", key) / ("use", key), the end position and facing."""
-    beside = {(target[0] - dx, target[1] - dy): (dx, dy) for dx, dy in (NORTH, EAST, SOUTH, WEST)}
-    moves = []
-    for cell in route(grid, position, set(beside)):
-        wanted = (cell[0] - position[0], cell[1] - position[1])
-        moves += turns(facing, wanted)
-        facing = wanted
-        moves.append(("step", "w"))
-        position = cell
-    moves += turns(facing, beside[position])
-    facing = beside[position]
-    moves.append(("use", "e"))
-    return moves, position, facing
-
-
-def turns(facing, wanted):
-    if facing == wanted:
-        return []
-    if TURN_LEFT[facing] == wanted:
-        return [("turn", "a")]
-    if TURN_RIGHT[facing] == wanted:
-        return [("turn", "d")]
-    return [("turn", "d"), ("turn", "d")]
+    assert not report, "sanitizer report: %s" % report[:5]
 
 
 class Lines:
-    """Collects the lines a process writes on a stream, in a thread, for waiting on them."""
+    """The lines a process writes on a stream, collected in a thread for waiting on them."""
 
     def __init__(self, stream):
-        import queue
-        import threading
         self.queue = queue.Queue()
         self.seen = []
         threading.Thread(target=self._read, args=(stream,), daemon=True).start()
@@ -245,109 +143,93 @@ class Lines:
             self.queue.put(line.rstrip("\n"))
         self.queue.put(None)
 
-    def wait_for(self, predicate, timeout, what):
-        """The first new line that satisfies predicate; lines before it are kept in seen."""
-        import queue
-        deadline = time.time() + timeout
+    def wait_for(self, what, timeout=10.0):
+        """The first new line that starts with what (a string) or matches it (a function);
+        lines before it are kept in seen. The timeout is stretched by the pace."""
+        matches = what if callable(what) else lambda line: line.startswith(what)
+        deadline = time.time() + timeout * PACE
         while True:
-            left = deadline - time.time()
             try:
-                line = self.queue.get(timeout=max(left, 0.01))
+                line = self.queue.get(timeout=max(deadline - time.time(), 0.01))
             except queue.Empty:
-                line = ""
-                if left <= 0:
-                    raise AssertionError("timed out waiting for %s; last lines: %s"
-                                         % (what, self.seen[-8:]))
-                continue
+                raise AssertionError("timed out waiting for %r; last lines: %s"
+                                     % (what, self.seen[-8:]))
             if line is None:
-                raise AssertionError("stream ended while waiting for %s; last lines: %s"
+                self.queue.put(None)
+                raise AssertionError("stream ended while waiting for %r; last lines: %s"
                                      % (what, self.seen[-8:]))
             self.seen.append(line)
-            if predicate(line):
+            if matches(line):
                 return line
 
     def drain(self):
-        import queue
-        while True:
-            try:
+        with contextlib.suppress(queue.Empty):
+            while True:
                 line = self.queue.get_nowait()
-            except queue.Empty:
-                return
-            if line is not None:
-                self.seen.append(line)
+                if line is not None:
+                    self.seen.append(line)
 
 
 class Game:
     """The real game, its standard output (line-buffered by the game itself) collected."""
 
-    def __init__(self, folder):
-        self.errors = os.path.join(folder, "game-errors.log")
-        with open(self.errors, "w") as errors:
-            self.process = subprocess.Popen([os.path.join(folder, "kestrivon")],
-                                            cwd=folder, env=environment(),
-                                            stdout=subprocess.PIPE, stderr=errors, text=True)
+    def __init__(self, folder, at=(0, 0)):
+        self.process = start(folder, "kestrivon")
         self.trace = Lines(self.process.stdout)
+        self.errors = Lines(self.process.stderr)
         try:
-            self.window = find_window("Kestrivon", pid=self.process.pid)
+            self.window = find_window("Kestrivon", self.process.pid, at)
         except AssertionError as failure:
-            stop(self.process)
-            with open(self.errors) as errors:
-                raise AssertionError("%s; the game said: %s" % (failure, errors.read()[-2000:]))
+            self.stop()
+            raise AssertionError("%s; the game said: %s" % (failure, self.errors.seen[-5:]))
 
     def click(self, x, y):
         """Moves the pointer onto (x, y) first: a press on an idle widget only hovers it."""
-        xdotool("mousemove", "--window", self.window, x, y)
-        time.sleep(0.3)
-        xdotool("mousemove", "--window", self.window, x + 1, y)
-        time.sleep(0.3)
+        for dx in (0, 1):
+            xdotool("mousemove", "--window", self.window, x + dx, y)
+            pause(0.3)
         xdotool("click", 1)
-        time.sleep(0.3)
-
-    def type(self, text):
-        xdotool("windowfocus", "--sync", self.window)
-        xdotool("type", text)
-        time.sleep(0.3)
+        pause(0.3)
 
     def key(self, name):
         xdotool("windowfocus", "--sync", self.window)
         xdotool("key", name)
 
+    def type(self, text):
+        """Into the box that has the focus, then Enter."""
+        xdotool("windowfocus", "--sync", self.window)
+        xdotool("type", text)
+        xdotool("key", "Return")
+        pause(0.3)
+
     def join(self, address):
-        """From the main page: "Joining", the address into "IP :", Enter, "Join"."""
+        """From the main page: "Joining", the address into "IP :", "Join"."""
         self.click(300, 320)
         self.click(480, 320)
         # The box keeps what was typed for an earlier game.
         xdotool("key", "--repeat", 15, "BackSpace")
         self.type(address)
-        self.key("Return")
-        time.sleep(0.3)
         self.click(300, 380)
 
     def submit_name(self, name):
-        """On the end-of-game page: the name into "Name :", Enter, "Submit"."""
+        """On the end-of-game page: the name into "Name :", "Submit"."""
         self.click(480, 320)
         self.type(name)
-        self.key("Return")
-        time.sleep(0.3)
         self.click(200, 440)
-
-    def back_home_from_stats(self):
-        self.click(200, 620)
 
     def stop(self):
         stop(self.process)
-        with open(self.errors) as errors:
-            sanitizer_report(errors)
+        self.errors.drain()
+        sanitizer_report(self.errors.seen)
 
 
 class Console:
-    """kestrivon-console in script mode, fed line by line from the test."""
+    """kestrivon-console in script mode, its events (standard output) and log (standard error)
+    collected; the script is a file, or lines the test sends."""
 
-    def __init__(self, folder, *arguments):
-        self.process = subprocess.Popen(
-            [os.path.join(folder, "kestrivon-console"), "--script", "-", *arguments],
-            cwd=folder, env=environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-            stderr=subprocess.PIPE, text=True)
+    def __init__(self, folder, *arguments, script="-"):
+        self.process = start(folder, "kestrivon-console", "--script", script, *arguments,
+                             stdin=subprocess.PIPE)
         self.events = Lines(self.process.stdout)
         self.log = Lines(self.process.stderr)
 
@@ -355,22 +237,62 @@ class Console:
         self.process.stdin.write(command + "\n")
         self.process.stdin.flush()
 
-    def expect(self, prefix, timeout=10.0):
+    def expect(self, event, timeout=10.0):
         try:
-            return self.events.wait_for(lambda line: line.startswith(prefix), timeout,
-                                        repr(prefix))
+            return self.events.wait_for(event, timeout)
         except AssertionError as failure:
             self.log.drain()
             raise AssertionError("%s; the console said: %s" % (failure, self.log.seen[-6:]))
 
     def stop(self):
-        if self.process.poll() is None:
-            try:
-                self.send("quit")
-                self.process.wait(timeout=5)
-            except (BrokenPipeError, subprocess.TimeoutExpired):
-                pass
+        with contextlib.suppress(BrokenPipeError, subprocess.TimeoutExpired):
+            self.send("quit")
+            self.process.wait(timeout=5)
         stop(self.process)
-        time.sleep(0.2)
         self.log.drain()
         sanitizer_report(self.log.seen)
+
+
+def frame(payload):
+    return struct.pack(">I", len(payload)) + payload
+
+
+def message(code, *fields):
+    """A console message as bytes: its code and fields (32-bit integers or bytes) in a frame."""
+    return frame(struct.pack(">i", code) + b"".join(
+        field if isinstance(field, bytes) else struct.pack(">i", field) for field in fields))
+
+
+class RawOperator:
+    """A raw console on port 3000, for bytes no console would send: takes the game's
+    connection and counts the messages the game sends, by code."""
+
+    def __init__(self):
+        self.listener = socket.create_server(("127.0.0.1", 3000))
+        self.connection = None
+        self.buffer = b""
+        self.received = {}
+
+    def accept(self, timeout=20.0):
+        self.listener.settimeout(timeout * PACE)
+        self.connection = self.listener.accept()[0]
+
+    def send(self, data):
+        self.connection.sendall(data)
+
+    def pump(self, seconds):
+        """Reads what arrives within seconds."""
+        self.connection.settimeout(seconds)
+        with contextlib.suppress(socket.timeout):
+            data = self.connection.recv(1 << 16)
+            assert data, "the game closed the connection"
+            self.buffer += data
+        while len(self.buffer) >= 8 and len(self.buffer) >= 4 + struct.unpack(">I", self.buffer[:4])[0]:
+            code = struct.unpack(">i", self.buffer[4:8])[0]
+            self.received[code] = self.received.get(code, 0) + 1
+            self.buffer = self.buffer[4 + struct.unpack(">I", self.buffer[:4])[0]:]
+
+    def close(self):
+        for sock in (self.connection, self.listener):
+            if sock:
+                sock.close()

@@ -5,39 +5,24 @@ appears, the user's score table is made there from the shipped one, the links re
 data, and a second start keeps the table the user changed. A run folder that cannot be made is
 named in one line."""
 
+import glob
 import os
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import kestrivon_e2e as e2e
 
 
-def build_package(build_dir, work):
-    subprocess.run(["cpack", "-B", os.path.join(work, "out")], cwd=build_dir, check=True,
-                   capture_output=True)
-    return next(os.path.join(work, "out", name) for name in os.listdir(os.path.join(work, "out"))
-                if name.startswith("kestrivon_") and name.endswith("_amd64.deb"))
-
-
-def lint(package):
-    result = subprocess.run(["lintian", "--fail-on", "error", package], capture_output=True,
-                            text=True)
-    print(result.stdout, end="")
-    assert result.returncode == 0, "lintian: %s%s" % (result.stdout, result.stderr)
-
-
 def start_menu(root, home, keep_as):
     """Starts the installed game's launcher and waits for its menu."""
-    environment = e2e.environment()
-    environment["XDG_DATA_HOME"] = home
+    environment = dict(e2e.ENVIRONMENT, XDG_DATA_HOME=home)
     game = subprocess.Popen([os.path.join(root, "usr/games/kestrivon")], env=environment,
                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     try:
-        window = e2e.find_window("Kestrivon", pid=game.pid)
-        time.sleep(1.0)
+        window = e2e.find_window("Kestrivon", game.pid)
+        e2e.pause(1.0)
         assert game.poll() is None, "the game ended: %s" % game.stderr.read()
         picture = e2e.screenshot(window, keep_as)
         assert picture.mean_brightness() > 10, "the menu is black"
@@ -47,8 +32,11 @@ def start_menu(root, home, keep_as):
 
 def main(build_dir):
     with tempfile.TemporaryDirectory() as work:
-        package = build_package(build_dir, work)
-        lint(package)
+        subprocess.run(["cpack", "-B", work], cwd=build_dir, check=True, capture_output=True)
+        package = glob.glob(os.path.join(work, "kestrivon_*_amd64.deb"))[0]
+        lint = subprocess.run(["lintian", "--fail-on", "error", package], capture_output=True,
+                              text=True)
+        assert lint.returncode == 0, "lintian: %s%s" % (lint.stdout, lint.stderr)
         root = os.path.join(work, "root")
         subprocess.run(["dpkg-deb", "-x", package, root], check=True)
         # The fonts come from a package it depends on, installed on this machine.

@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Two games from end to end, as two people would play them. The first is won: the player joins
+from the menu, a console script (fed as the game goes) starts the tutorial and shocks the monster
+after every step, the player walks a planned route, takes the five objects and uses the exit,
+the console ends the game with its figures, the player submits a name and the shipped score table
+is rewritten with the entry ranked where its total belongs. The second is lost: the player joins
+again, a console script read from a file closes a door on the player's cell: "lose" once, the
+console hears it, the end-of-game page shows."""
+
+import os
+import re
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import kestrivon_e2e as e2e
+
+BILLS = 1000
+# The shipped tutorial from its start, (1;1) facing east: W steps, A and D turn, E uses. The keys
+# to take objects 3 to 7 in turn, then to use the exit the level drew among its two.
+TAKING_KEYS = "wdeawwdwawwwedwdwawwaweddwwwwawdedwdwwwwdwae"
+EXIT_KEYS = {(9, 1): "ddwdwwwdwwwawe", (1, 7): "ddwwdwawwawwdwe"}
+USES = ["interaction %d" % value for value in (3, 4, 5, 6, 7, 24)]
+# From the start to door 2 at (2;4): the cell of the door reads as floor while the player stands
+# in it. The console closes it after the fourth step.
+CRUSHING_KEYS = "dwwawdw"
+CRUSHING_SCRIPT = "wait-join 30\nload 0\nshock noreboot\nexpect moved 4 within 120\nclose 2\n" \
+    "expect lost\nend\nquit\n"
+
+
+def play(game, console, keys, uses=(), after_step=lambda: None):
+    """Presses each key once the one before it is done: a step or a use when the console reports
+    it, a turn after its quarter turn. The player first stands frozen while the lights come up."""
+    game.trace.wait_for("[LEVEL] Player at :(", 15)
+    e2e.pause(10.5)
+    steps = 0
+    for key in keys:
+        game.key(key)
+        if key == "w":
+            steps += 1
+            console.expect("moved %d" % steps)
+            after_step()
+        elif key == "e":
+            console.expect(uses[0])
+            uses = uses[1:]
+        else:
+            e2e.pause(0.9)
+
+
+def won(game, console, folder):
+    console.send("wait-join 15")
+    console.expect("joined", 20)
+    console.send("load 0")
+    # The trace may share the line: the menu's "Bip!" has no line end.
+    exit_line = game.trace.wait_for(lambda line: "[LEVEL] Exit Door at :(" in line, 15)
+    keys = TAKING_KEYS + EXIT_KEYS[tuple(int(n) for n in re.findall(r"\d+", exit_line)[-2:])]
+    # A shock keeps the monster still for two turns: renewed after every step.
+    console.send("shock noreboot")
+    play(game, console, keys, USES, lambda: console.send("shock noreboot"))
+    console.send("end %d 1 2 3 4 5 6" % BILLS)
+    console.expect("disconnected")
+    table = os.path.join(folder, "data/Score.txt")
+    shipped = open(table).read()
+    game.submit_name("TESTER")
+    lines = e2e.wait_until("the table rewritten", lambda: (
+        text := open(table).read()) != shipped and text.split("\n"), 5)
+    assert len(lines) == 61 and lines[60] == "", "the table is not five entries"
+    # 7135.19 for five objects, less the bills: ranked first of the shipped table.
+    assert lines[0] == "TESTER", lines[:12]
+    assert lines[1] == "5" and lines[9] == "5" and float(lines[10]) == 6135.19, lines[:12]
+    assert float(lines[11]) == BILLS
+
+
+def crushed(build_dir, game, console):
+    console.expect("joined", 20)
+    play(game, console, CRUSHING_KEYS)
+    console.expect("lost")
+    assert console.process.wait(timeout=10 * e2e.PACE) == 0, "the script did not run to its end"
+    game.trace.wait_for("Total : ")
+    # The end-of-game trace may share the line: its total has no line end.
+    assert sum(line.endswith("lose") for line in game.trace.seen) == 1, game.trace.seen[-10:]
+    assert "Closing door (2;4)" in game.trace.seen
+    e2e.pause(1.0)
+    shot = e2e.screenshot(game.window, os.path.join(build_dir, "screenshots", "lost.png"))
+    assert shot.mean_brightness() > 3, "the end-of-game page is blank"
+
+
+def main(build_dir):
+    with tempfile.TemporaryDirectory() as folder:
+        e2e.copy_runtime_folder(build_dir, folder)
+        game = e2e.Game(folder)
+        try:
+            console = e2e.Console(folder)
+            try:
+                game.join("127.0.0.1")
+                won(game, console, folder)
+            finally:
+                console.stop()
+            with open(os.path.join(folder, "crush.script"), "w") as out:
+                out.write(CRUSHING_SCRIPT)
+            console = e2e.Console(folder, script=os.path.join(folder, "crush.script"))
+            try:
+                # A submit leads to the statistics page; its back button leads home.
+                game.click(200, 620)
+                game.join("127.0.0.1")
+                crushed(build_dir, game, console)
+            finally:
+                console.stop()
+        finally:
+            game.stop()
+    print("games: ok")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
