@@ -1,6 +1,7 @@
 """Shared helpers for the end-to-end tests: start the real programs from the run-time folder,
 drive their windows with xdotool on the X display, wait on what they report, read screenshots."""
 
+import collections
 import contextlib
 import os
 import queue
@@ -152,22 +153,16 @@ class Lines:
             try:
                 line = self.queue.get(timeout=max(deadline - time.time(), 0.01))
             except queue.Empty:
-                raise AssertionError("timed out waiting for %r; last lines: %s"
-                                     % (what, self.seen[-8:]))
-            if line is None:
-                self.queue.put(None)
-                raise AssertionError("stream ended while waiting for %r; last lines: %s"
-                                     % (what, self.seen[-8:]))
+                line = None
+            # None: the time is up, or the stream ended.
+            assert line is not None, "no %r; last lines: %s" % (what, self.seen[-8:])
             self.seen.append(line)
             if matches(line):
                 return line
 
     def drain(self):
-        with contextlib.suppress(queue.Empty):
-            while True:
-                line = self.queue.get_nowait()
-                if line is not None:
-                    self.seen.append(line)
+        self.queue.put(None)
+        self.seen += list(iter(self.queue.get, None))
 
 
 class Game:
@@ -269,9 +264,7 @@ class RawOperator:
 
     def __init__(self):
         self.listener = socket.create_server(("127.0.0.1", 3000))
-        self.connection = None
-        self.buffer = b""
-        self.received = {}
+        self.connection, self.buffer, self.received = None, b"", collections.Counter()
 
     def accept(self, timeout=20.0):
         self.listener.settimeout(timeout * PACE)
@@ -287,12 +280,12 @@ class RawOperator:
             data = self.connection.recv(1 << 16)
             assert data, "the game closed the connection"
             self.buffer += data
-        while len(self.buffer) >= 8 and len(self.buffer) >= 4 + struct.unpack(">I", self.buffer[:4])[0]:
-            code = struct.unpack(">i", self.buffer[4:8])[0]
-            self.received[code] = self.received.get(code, 0) + 1
-            self.buffer = self.buffer[4 + struct.unpack(">I", self.buffer[:4])[0]:]
+        while len(self.buffer) >= 8 and len(self.buffer) >= 4 + (
+                size := struct.unpack(">I", self.buffer[:4])[0]):
+            self.received[struct.unpack(">i", self.buffer[4:8])[0]] += 1
+            self.buffer = self.buffer[4 + size:]
 
     def close(self):
-        for sock in (self.connection, self.listener):
-            if sock:
-                sock.close()
+        self.listener.close()
+        if self.connection:
+            self.connection.close()

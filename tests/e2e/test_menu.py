@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""The game opens its 1280 by 720 window titled "Kestrivon" on its menu, and a player walks the
-menu with the mouse and keyboard: Settings, Controls, rebinds "Up :" to Q, back,
-back, Stats, back, Settings again and Full Screen: on a display without a 1280 by 720 mode (Xvfb
-has only the screen's own) the picture is scaled to the screen and centred between bars, and
-clicks still hit their rows: Back, then Quit ends the game cleanly. Every page is captured into
-build/screenshots and checked for its widgets by their pixels."""
+"""The game opens its 1280 by 720 window titled "Kestrivon" on its menu, and a player walks it
+with the mouse and keyboard: Settings, Controls, rebinds "Up :" to Q, back, Full Screen: on a
+display without a 1280 by 720 mode (Xvfb has only the screen's own) the picture is scaled to
+the screen and centred between bars, and clicks still hit their rows: Back, then Quit ends the
+game cleanly. Every page is captured into build/screenshots and checked by its pixels."""
 
 import contextlib
 import os
@@ -48,12 +47,6 @@ def controls_page(p, listening=False):
     first = ACTIVE if listening else LABEL
     return near(outlines[0], first, 12) and all(near(o, LABEL, 12) for o in outlines[1:]) \
         and rows_with_labels(p, [540], right=260) == [True]
-
-
-def stats_page(p):
-    panel = near(p.pixel(759, 400), LABEL, 12) and max(p.pixel(1150, 640)) < 40
-    rows = rows_with_labels(p, [300, 360, 420, 480, 540, 600], right=260)
-    return panel and rows == [True] * 6 and label_pixels(p, 150, 665, 260, 695) < 10
 
 
 class Player:
@@ -116,12 +109,7 @@ def main(build_dir):
         assert key_text(before, 360) == key_text(after, 360), "the \"Left :\" key changed"
 
         player.click(200, 560, settings_page, "menu-settings-again.png")
-        player.click(200, 560, main_page, "menu-main-back.png")
-        player.click(300, 440, stats_page, "menu-stats.png")
-        player.click(200, 620, main_page, "menu-main-end.png")
-
         # "Full Screen" re-creates the window.
-        player.click(300, 380, settings_page, "menu-settings-full.png")
         player.point(300, 500)
         e2e.xdotool("click", "1")
         e2e.pause(1.0)

@@ -5,6 +5,7 @@ messages) while xdotool walks the player. Every probe scan must be answered with
 the game must never end on its own, and its resident memory, sampled every ten seconds, must
 settle after the first minute."""
 
+import contextlib
 import os
 import random
 import struct
@@ -28,8 +29,9 @@ def short_payload():
     return message(1, 3) if code == 1 else frame(struct.pack(">i", code)[:random.randrange(4)])
 
 
-# What the operator sends besides the probe scan, by the chance of each roll (the rest: nothing).
+# What the operator sends besides the probe scan, each with its chance.
 ORDERS = (
+    (0.35, "a scan", None),
     (0.15, "a door order", lambda: message(0, random.randrange(8, 24))),
     (0.10, "a shock", lambda: message(3, bytes([random.randrange(2)]))),
     (0.05, "power on", lambda: message(5)),
@@ -45,19 +47,17 @@ ORDERS = (
 def answered(peer, scans, limit):
     """Seconds until every scan sent so far is answered."""
     started = time.time()
-    while peer.received.get(MONSTER_POSITION, 0) < scans:
+    while peer.received[MONSTER_POSITION] < scans:
         assert time.time() - started < limit, "only %d of %d scans answered after %.1f s" % (
-            peer.received.get(MONSTER_POSITION, 0), scans, limit)
+            peer.received[MONSTER_POSITION], scans, limit)
         peer.pump(0.05)
     return time.time() - started
 
 
 def walker(game, stop):
     while not stop.is_set():
-        try:
+        with contextlib.suppress(Exception):
             game.key(random.choice("wwwad"))
-        except Exception:
-            pass
         time.sleep(0.7)
 
 
@@ -76,17 +76,12 @@ def main(build_dir, seconds):
             threading.Thread(target=walker, args=(game, stop), daemon=True).start()
             while time.time() - started < seconds:
                 now = time.time()
-                action = "a scan"
                 if now >= next_level:
                     peer.send(message(1, random.randrange(7), len(DOORS), *DOORS))
-                    next_level, action = now + 60, "a new level"
-                roll = random.random()
-                for chance, name, order in ORDERS:
-                    roll -= chance
-                    if roll < 0:
-                        peer.send(order())
-                        action = name
-                        break
+                    next_level = now + 60
+                _, action, order = random.choices(ORDERS, [row[0] for row in ORDERS])[0]
+                if order:
+                    peer.send(order())
                 # A burst is answered whole before the probe, which times one request.
                 if action == "a burst":
                     scans += BURST
@@ -108,7 +103,7 @@ def main(build_dir, seconds):
             settled = [rss for t, rss in samples if t >= 60] or [rss for _, rss in samples]
             print("soak: %d s, %d messages from the game, %d scans answered, worst probe %.3f s,"
                   " rss %d MB at start, %d..%d MB after the first minute"
-                  % (seconds, sum(peer.received.values()), peer.received.get(MONSTER_POSITION, 0),
+                  % (seconds, sum(peer.received.values()), peer.received[MONSTER_POSITION],
                      worst, samples[0][1], min(settled), max(settled)))
             assert max(settled) - min(settled) < 20, "memory grew: %s" % samples
         finally:
