@@ -37,8 +37,11 @@ TEST(SlideBareTest, DraggingPreviewsWholeVolumesAndReleaseAppliesTheLastInRange)
     Slider s;
     s.moveTo(730);
     s.send(press({730, 320}), 730);
-    const std::pair<int, float> dragged[] = {{580, 50.f}, {431, 0.f},  {432, 0.f}, {730, 100.f},
-                                             {700, 90.f}, {900, 90.f}, {300, 90.f}};
+    // The track runs from x = 431 to 730; the last value inside it stays, and only moves inside
+    // it are previewed.
+    const std::pair<int, float> dragged[] = {{580, 50.f}, {431, 0.f},   {430, 0.f},
+                                             {432, 0.f},  {730, 100.f}, {731, 100.f},
+                                             {700, 90.f}, {900, 90.f},  {300, 90.f}};
     for (const auto& [x, volume] : dragged) {
         s.moveTo(x, 700);
         EXPECT_EQ(s.music.volume, volume) << "x = " << x;
