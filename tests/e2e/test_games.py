@@ -1,11 +1,10 @@
 #!/usr/bin/env python3
-"""Two games from end to end, as two people would play them. The first is won: the player joins
-from the menu, a console script (fed as the game goes) starts the tutorial and shocks the monster
-after every step, the player walks a planned route, takes the five objects and uses the exit,
-the console ends the game with its figures, the player submits a name and the shipped score table
-is rewritten with the entry ranked where its total belongs. The second is lost: the player joins
-again, a console script read from a file closes a door on the player's cell: "lose" once, the
-console hears it, the end-of-game page shows."""
+"""Two games from end to end, as two people would play them. Won: the player joins from the menu,
+a console script fed as the game goes starts the tutorial and shocks the monster after every
+step; the player takes the five objects and uses the exit, the console ends the game with its
+figures and the submitted name ranks first of the shipped score table. Lost: the player joins
+again and a console script read from a file closes a door on the player's cell. Then a console in
+solo mode starts the tutorial for the player's next join."""
 
 import os
 import re
@@ -106,6 +105,13 @@ def main(build_dir):
                 crushed(build_dir, game, console)
             finally:
                 console.stop()
+            # Solo mode plays the operator's part: the tutorial for the game that joins.
+            with e2e.running(folder, "kestrivon-console", "--solo", "--bind", "127.0.0.1") as solo:
+                game.submit_name("LOSER")
+                game.click(200, 620)
+                game.join("127.0.0.1")
+                e2e.Lines(solo.stdout).wait_for(lambda line: "started Tutorial (2 doors)" in line)
+                game.trace.wait_for("[LEVEL] Player at :(", 15)
         finally:
             game.stop()
     print("games: ok")

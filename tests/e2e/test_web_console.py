@@ -47,8 +47,7 @@ def monster_pixels(page):
 
 
 def plan_described(canvas):
-    """The plan's text for screen readers: its doors and the monster's cell. A late step may
-    age the monster's mark meanwhile, so its age is left out."""
+    """The plan's text for screen readers, less the monster mark's age (a late step ages it)."""
     return re.sub(r"\d+ steps ago", "", canvas.get_attribute("aria-label"))
 
 

@@ -24,7 +24,6 @@ DOORS = [8, 10, 12, 14, 16, 18, 20, 22]
 
 
 def short_payload():
-    """A load with no door count, or a code cut short."""
     code = random.randrange(7)
     return message(1, 3) if code == 1 else frame(struct.pack(">i", code)[:random.randrange(4)])
 
