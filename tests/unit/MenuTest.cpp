@@ -1,6 +1,7 @@
 #include "support/CapturedOutput.hpp"
 #include "support/Events.hpp"
 #include "support/HeardEffects.hpp"
+#include "support/TempRunFolder.hpp"
 
 #include "core/Game.hpp"
 
@@ -143,7 +144,7 @@ TEST_F(MenuTest, StatisticsPanelTakesNoRowOnTheStatisticsPage)
     EXPECT_EQ(menu.getPage(), Page::Main);
 }
 
-TEST_F(MenuTest, EndOfGamePageHasTheNameBoxThenTheResult)
+TEST_F(MenuTest, EndOfGamePageHasTheNameBoxThenTheResultThenSubmit)
 {
     menu.setPage(Page::EndOfGame);
     menu.handleEvent(moved({140, 375}), {140, 375});
@@ -153,6 +154,15 @@ TEST_F(MenuTest, EndOfGamePageHasTheNameBoxThenTheResult)
     for (char letter : std::string("ACE"))
         menu.handleEvent(textEntered(static_cast<sf::Uint32>(letter)), {400, 305});
     EXPECT_EQ(game.getScore().currentEntry().getName(), "ACE");
+
+    // Submit, on the third row, saves the table in the working folder and opens the statistics.
+    menu.handleEvent(keyPressed(sf::Keyboard::Return), {400, 305});
+    game.getScore().currentEntry().setTotal(99999.f);
+    const TempRunFolder folder;
+    folder.enter();
+    clickAt(140, 425);
+    EXPECT_EQ(menu.getPage(), Page::Stats);
+    EXPECT_EQ(folder.read("data/Score.txt").rfind("ACE\n", 0), 0u);
 }
 
 // Nothing to assert: each case fails by crashing.

@@ -88,15 +88,15 @@ TEST(MusicTest, CrossFadeSumsToTheVolumeAndTracesEachFrameUntilSettled)
     music.setState(Music::GameLayers);
     CapturedOutput out;
     music.playLayer2();
-    music.update(0.2f);
-    expectHeard(music, {30, 20, 0, 0, -1, 50});
-    music.update(0.3f);
+    music.update(0.25f);
+    expectHeard(music, {25, 25, 0, 0, -1, 50});
+    music.update(0.25f);
     expectHeard(music, {0, 50, 0, 0, -1, 50});
     music.update(0.1f);
     music.stopMusic();
     music.update(0.2f);
     expectHeard(music, {0, 30, 0, 0, -1, 50});
-    EXPECT_EQ(out.take(), "Layer 2 playing\n[MUSIQUE] playing layer2\n_volume=20\n"
+    EXPECT_EQ(out.take(), "Layer 2 playing\n[MUSIQUE] playing layer2\n_volume=25\n"
                           "[MUSIQUE] playing layer2\n_volume=50\nNo musixc\n_volume=20\n");
 }
 

@@ -101,6 +101,7 @@ TEST(SfxTest, CopyHasItsOwnVolumeAndVoicesOverTheSameSamples)
     bank.applyVolume();
     {
         Sfx slider(bank);
+        EXPECT_FLOAT_EQ(slider.getVolume(), 20.f);
         EXPECT_NEAR(slider.getVoice(Sfx::MenuHover).getVolume(), 20.f, 0.01f);
         slider.setVolume(70.f);
         slider.applyVolume();
