@@ -232,7 +232,9 @@ void Level::clearDoorCell(int value)
 void Level::restoreDoorAt(int x, int y)
 {
     for (const auto& [value, cell] : doors) {
-        if (cell == std::pair<int, int>(x, y) && Cell::isOpenDoor(value)) {
+        // A door the operator closed behind the player stays closed.
+        if (cell == std::pair<int, int>(x, y) && Cell::isOpenDoor(value) &&
+            grid[y][x] != Cell::closedDoor(value)) {
             grid[y][x] = value;
             game->getSfx().playDoorOpenClose();
         }

@@ -43,7 +43,8 @@ public:
     void toggleDoor(int value);
     // Empties the cell of an open door while the player passes through it.
     void clearDoorCell(int value);
-    // Gives the door at (x, y), if there is one, its open value back once the player has left.
+    // Gives the door at (x, y), if there is one, its open value back once the player has left,
+    // unless the operator closed it meanwhile.
     void restoreDoorAt(int x, int y);
     // The player uses cell (x, y): a spent object, an object or the exit.
     bool interact(int x, int y);

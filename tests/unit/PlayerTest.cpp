@@ -1,4 +1,4 @@
-#include "core/Game.hpp"
+#include "LevelInPlay.hpp"
 #include "world/Cell.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -6,239 +6,207 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A room of three by two floor cells with a door east of it: (1;1) (2;1) (3;1) | door (4;1).
-const std::string Room = "7 4 1\n"
-                         "1 1 1 1 1 1 1\n"
+// A corridor (1;1) to (3;1), a door (4;1), one more cell (5;1); an object on (2;2).
+const std::string Room = "1 1 1 1 1 1 1\n"
                          "1 0 0 0 8 0 1\n"
-                         "1 0 0 0 1 1 1\n"
-                         "1 1 1 1 1 1 1\n"
-                         "1 1 5 2\n";
+                         "1 0 3 0 1 1 1\n"
+                         "1 1 1 1 1 1 1\n";
 
-// A game with the room loaded, the player on (1;1) facing east and free to move.
-class Playing {
-public:
-    Playing()
+// The player on (1;1) facing east, free to move; the monster waits out every step.
+struct PlayerTest : testing::Test, LevelInPlay {
+    PlayerTest()
     {
-        const std::string path = "PlayerTest-room.txt";
-        std::ofstream(path) << Room;
-        testing::internal::CaptureStdout();
-        game.getLevel().load(path);
-        game.getLevel().mapDoors({8});
-        player().setPosition({1.5f, 1.5f});
-        player().setAngle(0.f);
+        loadRows(Room, "1 1 5 2\n", {8});
         player().update(10.f);
-        // The monster waits out every step these tests take.
+        place({1, 1});
         game.getMonster().paralyse(1000000);
-        testing::internal::GetCapturedStdout();
         game.setState(GameState::InGame);
     }
 
-    Player& player() { return game.getPlayer(); }
-    int moveState() { return *player().getMoveState(); }
-
-    void press(sf::Keyboard::Key key)
+    // Plays out a move started by the key at dt a frame; answers in how many frames a
+    // footstep started.
+    int footstepsDuring(sf::Keyboard::Key key, float dt, int frames = 0)
     {
-        sf::Event event;
-        event.type = sf::Event::KeyPressed;
-        event.key = {key, false, false, false, false};
-        player().handleEvent(event);
-    }
-
-    // Runs frames of dt until the player is idle again; answers the time it took.
-    float settle(float dt)
-    {
-        float elapsed = 0.f;
-        for (int frame = 0; frame < 100000 && moveState() != MoveState::Still; ++frame) {
+        press(key);
+        int started = 0;
+        for (int frame = 0; frame < frames || moveState() != MoveState::Still; ++frame) {
+            silence(Sfx::Steps);
             player().update(dt);
-            elapsed += dt;
+            started += playing(Sfx::Steps);
         }
-        return elapsed;
+        return started;
     }
-
-    // The position printed by the next accepted step, which is the position before it.
-    std::string stepTrace()
-    {
-        testing::internal::CaptureStdout();
-        press(sf::Keyboard::W);
-        const std::string out = testing::internal::GetCapturedStdout();
-        settle(0.01f);
-        return out;
-    }
-
-    Game game;
 };
 
-TEST(PlayerTest, StepTakesFiveEighthsOfASecondAndEndsOnTheCentre)
+TEST_F(PlayerTest, StepTakesFiveEighthsOfASecondAndEndsOnTheCentre)
 {
-    Playing play;
-    const int steps = play.game.getScore().currentEntry().getStep();
+    const int steps = game.getScore().currentEntry().getStep();
     testing::internal::CaptureStdout();
-    play.press(sf::Keyboard::W);
+    press(sf::Keyboard::W);
+    // The trace gives the position the step starts from.
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "[Player] Position : (1.5;1.5)\n");
-    EXPECT_EQ(play.player().getTile(), sf::Vector2i(2, 1));
-    EXPECT_EQ(play.game.getScore().currentEntry().getStep(), steps + 1);
-    EXPECT_EQ(play.game.getSfx().getVoice(Sfx::Steps).getStatus(), sf::Sound::Stopped);
-    play.player().update(0.01f);
-    EXPECT_EQ(play.game.getSfx().getVoice(Sfx::Steps).getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(player().getTile(), sf::Vector2i(2, 1));
+    EXPECT_EQ(game.getScore().currentEntry().getStep(), steps + 1);
+    EXPECT_NEAR(settle(0.01f), 62, 1);
 
-    const float took = play.settle(0.01f) + 0.01f;
-    EXPECT_NEAR(took, 0.625f, 0.015f);
-    EXPECT_EQ(play.stepTrace(), "[Player] Position : (2.5;1.5)\n");
-
-    // One long frame finishes the step without overshooting the centre.
-    play.press(sf::Keyboard::D);
-    play.settle(0.01f);
-    play.press(sf::Keyboard::D);
-    play.settle(0.01f);
-    testing::internal::CaptureStdout();
-    play.press(sf::Keyboard::W);
-    play.player().update(3.f);
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(play.moveState(), MoveState::Still);
-    EXPECT_EQ(play.stepTrace(), "[Player] Position : (2.5;1.5)\n");
+    // One long frame ends a step on the next centre, not beyond it.
+    press(sf::Keyboard::W);
+    player().update(3.f);
+    EXPECT_EQ(moveState(), MoveState::Still);
+    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (3.5;1.5)\n");
 }
 
-TEST(PlayerTest, KeysDuringMotionAreLostAndTurnsEndOnAnAxis)
+TEST_F(PlayerTest, FootstepsPlayAtEachStepsStartThenEvery320FramesAndNeverStanding)
 {
-    Playing play;
-    play.press(sf::Keyboard::W);
-    play.player().update(0.1f);
-    play.press(sf::Keyboard::D);
-    play.press(sf::Keyboard::W);
-    play.settle(0.01f);
-    EXPECT_EQ(play.player().getTile(), sf::Vector2i(2, 1));
+    // At 0.01 s a frame a step lasts 63 frames, at 0.0009 s about 700.
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.01f), 1);
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.01f), 1);
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::D, 0.01f, 500), 0);
+    place({1, 1});
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.0009f), 3);
+}
 
-    // Four right turns at an uneven frame rate face east again, exactly.
+TEST_F(PlayerTest, KeysDuringAMoveAreLostAndTurnsEndOnAnAxis)
+{
+    press(sf::Keyboard::W);
+    player().update(0.1f);
+    press(sf::Keyboard::D);
+    press(sf::Keyboard::W);
+    settle();
+    EXPECT_EQ(player().getTile(), sf::Vector2i(2, 1));
+
+    // Four right turns at uneven frame rates face east again, exactly.
     for (float dt : {0.013f, 0.0071f, 0.05f, 0.0003f}) {
-        play.press(sf::Keyboard::D);
-        play.press(sf::Keyboard::A);
-        play.settle(dt);
+        press(sf::Keyboard::D);
+        press(sf::Keyboard::A);
+        settle(dt);
     }
-    EXPECT_EQ(play.stepTrace(), "[Player] Position : (2.5;1.5)\n");
-    EXPECT_EQ(play.player().getTile(), sf::Vector2i(3, 1));
+    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (2.5;1.5)\n");
+    act(sf::Keyboard::D);
+    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (3.5;1.5)\n");
+    EXPECT_EQ(player().getTile(), sf::Vector2i(3, 2));
 
-    play.press(sf::Keyboard::D);
-    EXPECT_EQ(play.moveState(), MoveState::TurningRight);
-    play.settle(0.02f);
-    EXPECT_EQ(play.stepTrace(), "[Player] Position : (3.5;1.5)\n");
-    EXPECT_EQ(play.player().getTile(), sf::Vector2i(3, 2));
-
-    // Facing a wall, a step is refused without a trace; turning is always allowed.
-    testing::internal::CaptureStdout();
-    play.press(sf::Keyboard::W);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(play.moveState(), MoveState::Still);
-    play.press(sf::Keyboard::A);
-    EXPECT_EQ(play.moveState(), MoveState::TurningLeft);
+    // Facing a wall a step is refused without a word; turning is always allowed.
+    EXPECT_EQ(act(sf::Keyboard::W), "");
+    press(sf::Keyboard::D);
+    EXPECT_EQ(moveState(), MoveState::TurningRight);
+    settle();
+    // Facing west now: the action key takes the object ahead, which then blocks the way.
+    act(sf::Keyboard::E);
+    EXPECT_EQ(cell(2, 2), Cell::Spent);
+    EXPECT_EQ(act(sf::Keyboard::W), "");
+    EXPECT_EQ(player().getTile(), sf::Vector2i(3, 2));
 }
 
-TEST(PlayerTest, EarlierBindingsWinOnASharedKey)
+TEST_F(PlayerTest, OnASharedKeyUpWinsOverLeftOverRightOverAction)
 {
-    Playing play;
-    play.player().getKey("left") = sf::Keyboard::W;
-    play.press(sf::Keyboard::W);
-    EXPECT_EQ(play.moveState(), MoveState::Stepping);
-    play.settle(0.01f);
-
-    play.player().getKey("up") = sf::Keyboard::Up;
-    play.player().getKey("left") = sf::Keyboard::Left;
-    play.player().getKey("right") = sf::Keyboard::Left;
-    play.press(sf::Keyboard::Left);
-    EXPECT_EQ(play.moveState(), MoveState::TurningLeft);
-    play.settle(0.01f);
-
-    play.player().getKey("action") = sf::Keyboard::Right;
-    play.player().getKey("right") = sf::Keyboard::Right;
-    play.press(sf::Keyboard::Right);
-    EXPECT_EQ(play.moveState(), MoveState::TurningRight);
-    EXPECT_EQ(play.player().getKey("up"), sf::Keyboard::Up);
+    const char* const order[] = {"up", "left", "right", "action"};
+    const int states[] = {MoveState::Stepping, MoveState::TurningLeft, MoveState::TurningRight};
+    for (int i = 0; i < 3; ++i) {
+        for (int k = 0; k < 4; ++k)
+            player().getKey(order[k]) = sf::Keyboard::Num0 + k;
+        player().getKey(order[i]) = player().getKey(order[i + 1]) = sf::Keyboard::F;
+        press(sf::Keyboard::F);
+        EXPECT_EQ(moveState(), states[i]) << order[i];
+        settle();
+    }
 }
 
-TEST(PlayerTest, WalkingThroughAnOpenDoorClearsAndRestoresIt)
+TEST_F(PlayerTest, PassingAnOpenDoorEmptiesItsCellAndSwingsItEachWay)
 {
-    Playing play;
-    Level& level = play.game.getLevel();
-    play.stepTrace();
-    play.stepTrace();
-    EXPECT_EQ(level.getCell(4, 1), 8);
+    act(sf::Keyboard::W);
+    act(sf::Keyboard::W);
+    EXPECT_FALSE(playing(Sfx::DoorOpenClose));
 
-    play.press(sf::Keyboard::W);
-    EXPECT_EQ(level.getCell(4, 1), Cell::Floor);
-    EXPECT_EQ(play.game.getSfx().getVoice(12).getStatus(), sf::Sound::Playing);
-    play.settle(0.01f);
-    EXPECT_EQ(play.player().getTile(), sf::Vector2i(4, 1));
-    EXPECT_EQ(level.getCell(4, 1), Cell::Floor);
+    press(sf::Keyboard::W);
+    EXPECT_EQ(cell(4, 1), Cell::Floor);
+    EXPECT_TRUE(playing(Sfx::DoorOpenClose));
+    settle();
+    EXPECT_EQ(cell(4, 1), Cell::Floor);
+    // Opened while the player stands in it, the door changes nothing else.
+    toggleDoor(9);
+    EXPECT_EQ(cell(4, 1), 8);
+    EXPECT_EQ(game.getState(), GameState::InGame);
 
-    play.stepTrace();
-    EXPECT_EQ(play.player().getTile(), sf::Vector2i(5, 1));
-    EXPECT_EQ(level.getCell(4, 1), 8);
+    silence(Sfx::DoorOpenClose);
+    act(sf::Keyboard::W);
+    EXPECT_EQ(player().getTile(), sf::Vector2i(5, 1));
+    EXPECT_EQ(cell(4, 1), 8);
+    EXPECT_TRUE(playing(Sfx::DoorOpenClose));
 
     // A closed door is refused.
-    play.press(sf::Keyboard::A);
-    play.settle(0.01f);
-    play.press(sf::Keyboard::A);
-    play.settle(0.01f);
-    testing::internal::CaptureStdout();
-    level.toggleDoor(8);
-    play.press(sf::Keyboard::W);
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(play.moveState(), MoveState::Still);
-    EXPECT_EQ(level.getCell(4, 1), 9);
+    act(sf::Keyboard::A);
+    act(sf::Keyboard::A);
+    toggleDoor(8);
+    EXPECT_EQ(act(sf::Keyboard::W), "");
+    EXPECT_EQ(cell(4, 1), 9);
 }
 
-TEST(PlayerTest, LevelStartFreezesTenSecondsWhileTheLightComesUp)
+TEST_F(PlayerTest, DoorClosingDuringAStepCrushesOnTheWayInAndStaysShutOnTheWayOut)
 {
-    Playing play;
-    testing::internal::CaptureStdout();
-    play.game.getLevel().load("PlayerTest-room.txt");
-    testing::internal::GetCapturedStdout();
-    Player& player = play.player();
-    EXPECT_FLOAT_EQ(player.getDarkness(), 3.5f);
+    place({3, 1});
+    press(sf::Keyboard::W);
+    player().update(0.3f);
+    toggleDoor(8);
+    EXPECT_EQ(game.getState(), GameState::GameLost);
+    EXPECT_EQ(cell(4, 1), 9);
 
-    for (int frame = 0; frame < 200; ++frame)
-        player.update(0.01f);
-    EXPECT_NEAR(player.getDarkness(), 3.5f - 1.4f, 0.01f);
-    for (int frame = 0; frame < 201; ++frame)
-        player.update(0.01f);
-    EXPECT_FLOAT_EQ(player.getDarkness(), 0.7f);
-
-    for (int frame = 0; frame < 589; ++frame)
-        player.update(0.01f);
-    play.press(sf::Keyboard::D);
-    EXPECT_EQ(play.moveState(), MoveState::Starting);
-    player.update(0.15f);
-    play.press(sf::Keyboard::D);
-    EXPECT_EQ(play.moveState(), MoveState::TurningRight);
-
-    player.setLightState(LightState::Darkening);
-    player.update(2.f);
-    EXPECT_NEAR(player.getDarkness(), 2.1f, 0.001f);
-    player.update(2.1f);
-    EXPECT_FLOAT_EQ(player.getDarkness(), 3.5f);
+    game.setState(GameState::InGame);
+    place({3, 1});
+    toggleDoor(9);
+    act(sf::Keyboard::W);
+    press(sf::Keyboard::W);
+    player().update(0.3f);
+    toggleDoor(8);
+    silence(Sfx::DoorOpenClose);
+    settle();
+    EXPECT_EQ(game.getState(), GameState::InGame);
+    EXPECT_EQ(player().getTile(), sf::Vector2i(5, 1));
+    EXPECT_EQ(cell(4, 1), 9);
+    EXPECT_FALSE(playing(Sfx::DoorOpenClose));
 }
 
-TEST(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
+TEST_F(PlayerTest, LevelStartFreezesTenSecondsWhileTheLightComesUp)
 {
-    Playing play;
-    Player& player = play.player();
-    const sf::Sound& death = play.game.getSfx().getVoice(22);
+    loadRows(Room, "1 1 5 2\n", {8});
+    // Darkness at 0, 2 and 4.01 seconds, then 9.9 seconds in: still frozen.
+    const std::pair<int, float> fade[] = {{0, 3.5f}, {200, 2.1f}, {201, 0.7f}, {589, 0.7f}};
+    for (const auto& [frames, darkness] : fade) {
+        for (int frame = 0; frame < frames; ++frame)
+            player().update(0.01f);
+        EXPECT_NEAR(player().getDarkness(), darkness, 0.01f) << frames;
+    }
+    press(sf::Keyboard::D);
+    EXPECT_EQ(moveState(), MoveState::Starting);
+    player().update(0.15f);
+    press(sf::Keyboard::D);
+    EXPECT_EQ(moveState(), MoveState::TurningRight);
+
+    player().setLightState(LightState::Darkening);
+    player().update(2.f);
+    EXPECT_NEAR(player().getDarkness(), 2.1f, 0.001f);
+    player().update(2.1f);
+    EXPECT_FLOAT_EQ(player().getDarkness(), 3.5f);
+}
+
+TEST_F(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
+{
     // Frame by frame at 100 frames a second: is the death sound on, how dark is the view.
     std::vector<bool> sound;
     std::vector<float> darkness;
     std::vector<int> state;
     testing::internal::CaptureStdout();
-    player.caught();
-    while (play.moveState() == MoveState::Dying && sound.size() < 600) {
-        player.update(0.01f);
-        sound.push_back(death.getStatus() == sf::Sound::Playing);
-        darkness.push_back(player.getDarkness());
-        state.push_back(play.game.getState());
+    player().caught();
+    while (moveState() == MoveState::Dying && sound.size() < 600) {
+        player().update(0.01f);
+        sound.push_back(playing(Sfx::PlayerDeath));
+        darkness.push_back(player().getDarkness());
+        state.push_back(game.getState());
     }
     const std::string out = testing::internal::GetCapturedStdout();
 
@@ -249,67 +217,54 @@ TEST(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
     EXPECT_GT(darkness[310], 0.7f);
     EXPECT_EQ(state[sound.size() - 2], GameState::InGame);
     EXPECT_EQ(state.back(), GameState::GameLost);
-    EXPECT_EQ(player.getTile(), sf::Vector2i(1, 1));
+    EXPECT_EQ(player().getTile(), sf::Vector2i(1, 1));
     // The countdown is printed once a frame, from the full five seconds.
     EXPECT_NE(out.find("5\n4.99\n4.98\n"), std::string::npos);
 }
 
-TEST(PlayerTest, ViewOfTheTutorialIsDrawnAndFollowsATurn)
+TEST_F(PlayerTest, TutorialViewIsDrawnAndFollowsATurn)
 {
 #if defined(__SANITIZE_ADDRESS__)
     // Mesa's software renderer compiles its shaders with countless allocations, each traced by
     // the sanitizer: the picture is checked in the normal build only.
     GTEST_SKIP();
 #endif
-    Game game;
-    game.getTextures().load();
-    game.getPlayer().init();
-    Player& player = game.getPlayer();
+    // A game of its own, before its first level.
+    LevelInPlay play;
+    play.game.getTextures().load();
+    play.player().init();
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(1280, 720));
-
-    target.clear();
-    player.draw(target);
-    target.display();
-    const sf::Image empty = target.getTexture().copyToImage();
-    EXPECT_EQ(empty.getPixel(640, 360), sf::Color::Black);
-    sf::Event step;
-    step.type = sf::Event::KeyPressed;
-    step.key = {sf::Keyboard::W, false, false, false, false};
-    player.handleEvent(step);
-    EXPECT_EQ(*player.getMoveState(), MoveState::Still);
+    const auto picture = [&] {
+        target.clear();
+        play.player().draw(target);
+        target.display();
+        return target.getTexture().copyToImage();
+    };
+    // Before the first level there is nothing to see or walk into.
+    EXPECT_EQ(picture().getPixel(640, 360), sf::Color::Black);
+    play.press(sf::Keyboard::W);
+    EXPECT_EQ(play.moveState(), MoveState::Still);
 
     testing::internal::CaptureStdout();
-    game.getLevel().load("data/level/Tutorial.txt");
+    play.game.getLevel().load("data/level/Tutorial.txt");
     testing::internal::GetCapturedStdout();
-    player.update(10.f);
+    play.player().update(10.f);
 
     // From (1;1) facing east the wall (5;1) is 3.5 cells away: 61 pixels each side of 360.
-    target.clear();
-    player.draw(target);
-    target.display();
-    const sf::Image ahead = target.getTexture().copyToImage();
+    const sf::Image ahead = picture();
     int lit = 0;
     for (unsigned y = 0; y < 720; ++y) {
         const bool dark = ahead.getPixel(640, y) == sf::Color::Black &&
                           ahead.getPixel(639, y) == sf::Color::Black;
-        if (y < 297 || y > 423) {
-            EXPECT_TRUE(dark) << "row " << y;
-        }
-        lit += (y >= 299 && y <= 421 && !dark);
+        EXPECT_TRUE(dark || (y >= 297 && y <= 423)) << "row " << y;
+        lit += !dark;
     }
     EXPECT_GT(lit, 110);
 
-    sf::Event turn;
-    turn.type = sf::Event::KeyPressed;
-    turn.key = {sf::Keyboard::D, false, false, false, false};
-    player.handleEvent(turn);
-    for (int frame = 0; frame < 100; ++frame)
-        player.update(0.01f);
-    target.clear();
-    player.draw(target);
-    target.display();
-    const sf::Image turned = target.getTexture().copyToImage();
+    play.press(sf::Keyboard::D);
+    play.settle();
+    const sf::Image turned = picture();
     int changed = 0;
     for (unsigned x = 0; x < 1280; x += 4)
         for (unsigned y = 0; y < 720; y += 4)
@@ -317,4 +272,4 @@ TEST(PlayerTest, ViewOfTheTutorialIsDrawnAndFollowsATurn)
     EXPECT_GT(changed, 5000);
 }
 
-}
+} // namespace

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/Game.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// A game playing a small level of the test's own. The level file is written beside the test
+// program under the running test's name, so suites running side by side never share one.
+struct LevelInPlay {
+    // Loads a level file's whole text; answers what the loader printed.
+    std::string load(const std::string& text)
+    {
+        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+        const std::string path = std::string(test->test_suite_name()) + "-" + test->name() + ".txt";
+        std::ofstream(path) << text;
+        testing::internal::CaptureStdout();
+        game.getLevel().load(path);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // Loads rows of cells, the size counted from them, one exit draw, the monster's part (wander
+    // steps and spawn points) after them, then gives the door cells their values.
+    void loadRows(const std::string& rows, const std::string& monster = "1 1 1 1",
+                  const std::vector<int>& doors = {})
+    {
+        const auto width = rows.substr(0, rows.find('\n')).size() / 2 + 1;
+        const auto height = std::count(rows.begin(), rows.end(), '\n');
+        load(std::to_string(width) + " " + std::to_string(height) + " 1\n" + rows + monster);
+        testing::internal::CaptureStdout();
+        game.getLevel().mapDoors(doors);
+        testing::internal::GetCapturedStdout();
+    }
+
+    // Puts the player, free to move, on a cell's centre facing along an angle (0 is east).
+    void place(sf::Vector2i cell, float angle = 0.f)
+    {
+        player().setPosition({cell.x + 0.5f, cell.y + 0.5f});
+        player().setAngle(angle);
+        *player().getMoveState() = MoveState::Still;
+    }
+
+    void press(sf::Keyboard::Key key)
+    {
+        sf::Event event;
+        event.type = sf::Event::KeyPressed;
+        event.key = {key, false, false, false, false};
+        player().handleEvent(event);
+    }
+
+    // Runs frames of dt until the player is idle again; answers how many it took.
+    int settle(float dt = 0.01f)
+    {
+        int frames = 0;
+        for (; frames < 100000 && moveState() != MoveState::Still; ++frames)
+            player().update(dt);
+        return frames;
+    }
+
+    // Presses a key and plays the move out; answers what the key press printed.
+    std::string act(sf::Keyboard::Key key)
+    {
+        testing::internal::CaptureStdout();
+        press(key);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        testing::internal::CaptureStdout();
+        settle();
+        testing::internal::GetCapturedStdout();
+        return printed;
+    }
+
+    // The operator opens (odd value) or closes (even value) a door; answers what was printed.
+    std::string toggleDoor(int value)
+    {
+        testing::internal::CaptureStdout();
+        game.getLevel().toggleDoor(value);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    std::string monsterTurn()
+    {
+        testing::internal::CaptureStdout();
+        game.getMonster().takeTurn();
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // Stops an effect's voice, so that playing() tells whether it was started again.
+    void silence(int effect) { const_cast<sf::Sound&>(game.getSfx().getVoice(effect)).stop(); }
+
+    Player& player() { return game.getPlayer(); }
+    int moveState() { return *player().getMoveState(); }
+    int cell(int x, int y) { return game.getLevel().getCell(x, y); }
+    bool playing(int effect)
+    {
+        return game.getSfx().getVoice(effect).getStatus() == sf::Sound::Playing;
+    }
+
+    Game game;
+};
