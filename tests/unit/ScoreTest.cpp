@@ -12,14 +12,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Five entries ranked 500, 400, 300, 200, 100; loot and step tell them apart.
+// Five entries ranked 500, 400, 300, 0, -100; step tells them apart.
 std::string storedTable()
 {
     std::ostringstream text;
     const char* names[] = {"ALPHA", "BRAVO", "CHARLIE", "DELTA", "ECHO"};
+    const int totals[] = {500, 400, 300, 0, -100};
     for (int i = 0; i < 5; ++i)
-        text << names[i] << "\n1\n" << 10 + i << "\n0\n0\n0\n0\n0\n0\n1\n" << 500 - 100 * i
-             << "\n0\n";
+        text << names[i] << "\n1\n" << 10 + i << "\n0\n0\n0\n0\n0\n0\n1\n" << totals[i] << "\n0\n";
     return text.str();
 }
 
@@ -34,6 +34,8 @@ protected:
         folder = pattern;
         fs::create_directory(folder / "data");
         fs::current_path(folder);
+        std::ofstream("data/Score.txt") << storedTable();
+        score.loadTable();
     }
 
     void TearDown() override
@@ -42,156 +44,127 @@ protected:
         fs::remove_all(folder);
     }
 
-    static void writeTable(const std::string& text)
-    {
-        std::ofstream("data/Score.txt", std::ios::trunc) << text;
-    }
-
     static std::string tableText()
     {
-        std::ifstream in("data/Score.txt");
         std::ostringstream text;
-        text << in.rdbuf();
+        text << std::ifstream("data/Score.txt").rdbuf();
         return text.str();
     }
 
-    static void submit(Score& score, const std::string& name, float total)
+    // Ranks the current entry in and saves the table.
+    void submit()
     {
-        score.resetCurrent();
-        score.currentEntry().setName(name);
-        score.currentEntry().setTotal(total);
         testing::internal::CaptureStdout();
         score.scoreSort();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n\nscoreSort\n\n");
         score.saveTable();
     }
 
+    // The names in the saved table, read back from the file.
+    static std::string savedNames()
+    {
+        Score saved;
+        saved.loadTable();
+        std::string names;
+        for (int slot = 0; slot < Score::TableSize; ++slot)
+            names += saved.tableEntry(slot).getName() + " ";
+        return names;
+    }
+
     fs::path previous;
     fs::path folder;
+    Score score;
 };
 
 using ScoreTestDeathTest = ScoreTest;
 
-TEST_F(ScoreTest, SavedTableLoadsBackWithSpacedNamesAndShortenedTotals)
+TEST_F(ScoreTest, SavedEntryIsWrittenLineByLineAndLoadsBack)
 {
-    writeTable(storedTable());
-    Score score;
-    score.loadTable();
-    score.resetCurrent();
     ScoreEntry& entry = score.currentEntry();
     entry.setName("MIKA K");
     entry.setLoot(3);
     entry.setStep(57);
     entry.setDoorOpen(4);
-    entry.setDoorClose(4);
+    entry.setDoorClose(5);
     entry.setScan(2);
     entry.setDetection(1);
-    entry.setShock(1);
+    entry.setShock(6);
+    entry.setReboot(7);
     entry.setTotal(12345.678f);
-    entry.setBills(200.f);
-    testing::internal::CaptureStdout();
-    score.scoreSort();
-    testing::internal::GetCapturedStdout();
-    score.saveTable();
+    entry.setBills(200.5f);
+    submit();
 
-    const std::string written = "MIKA K\n3\n57\n4\n4\n2\n1\n1\n0\n3\n12345.7\n200\n";
+    const std::string written = "MIKA K\n3\n57\n4\n5\n2\n1\n6\n7\n3\n12345.7\n200.5\n";
     EXPECT_EQ(tableText().substr(0, written.size()), written);
     EXPECT_FALSE(fs::exists("data/Score.txt.tmp"));
-
+    EXPECT_EQ(savedNames(), "MIKA K ALPHA BRAVO CHARLIE DELTA ");
+    // Every field read back lands where it is written from.
+    const std::string saved = tableText();
     Score reloaded;
     reloaded.loadTable();
-    EXPECT_EQ(reloaded.tableEntry(0).getName(), "MIKA K");
-    EXPECT_EQ(reloaded.tableEntry(0).getTotal(), 12345.7f);
-    EXPECT_EQ(reloaded.tableEntry(0).getBills(), 200.f);
-    EXPECT_EQ(reloaded.tableEntry(0).getStep(), 57);
-    EXPECT_EQ(reloaded.tableEntry(0).getShock(), 1);
-    EXPECT_EQ(reloaded.tableEntry(1).getName(), "ALPHA");
-    EXPECT_EQ(reloaded.tableEntry(4).getName(), "DELTA");
-    EXPECT_EQ(reloaded.currentEntry().getName(), "");
+    reloaded.saveTable();
+    EXPECT_EQ(tableText(), saved);
+
+    // Of the two loot lines the later one counts.
+    std::istringstream table("ACE\n2\n57\n4\n4\n2\n1\n1\n0\n3\n1215.94\n200\n" + storedTable());
+    Score read;
+    read.readTable(table);
+    EXPECT_EQ(read.tableEntry(0).getLoot(), 3);
+    EXPECT_EQ(read.tableEntry(0).getTotal(), 1215.94f);
+    EXPECT_EQ(read.tableEntry(0).getBills(), 200.f);
+    EXPECT_EQ(read.tableEntry(1).getName(), "ALPHA");
 }
 
-TEST_F(ScoreTest, LootIsTakenFromItsSecondLine)
+TEST_F(ScoreTest, SubmittedGamesRankByTotalBelowEqualOnesWithTheirSign)
 {
-    writeTable("ACE\n2\n57\n4\n4\n2\n1\n1\n0\n3\n1215.94\n200\n" + storedTable());
-    Score score;
-    score.loadTable();
-    EXPECT_EQ(score.tableEntry(0).getLoot(), 3);
-    EXPECT_EQ(score.tableEntry(1).getName(), "ALPHA");
-    EXPECT_EQ(score.tableEntry(4).getName(), "DELTA");
+    struct Submit {
+        const char* name;
+        float total;
+        const char* totalLine;
+        const char* saved;
+    };
+    const Submit submits[] = {
+        {"LOSER", -150.f, "", "ALPHA BRAVO CHARLIE DELTA ECHO "},
+        {"DEBTOR", -79.75f, "\n-79.75\n", "ALPHA BRAVO CHARLIE DELTA DEBTOR "},
+        {"TIED", 300.f, "\n300\n", "ALPHA BRAVO CHARLIE TIED DELTA "},
+        {"BEST", 9000.f, "\n9000\n", "BEST ALPHA BRAVO CHARLIE TIED "},
+    };
+    for (const Submit& row : submits) {
+        score.resetCurrent();
+        score.currentEntry().setName(row.name);
+        score.currentEntry().setTotal(row.total);
+        submit();
+        EXPECT_EQ(savedNames(), row.saved);
+        if (*row.totalLine) {
+            EXPECT_NE(tableText().find(row.totalLine), std::string::npos) << row.name;
+        } else {
+            EXPECT_EQ(tableText(), storedTable());
+        }
+    }
 }
 
-TEST_F(ScoreTest, NewcomersRankByTotalBelowEqualOnes)
-{
-    writeTable(storedTable());
-    Score score;
-    score.loadTable();
-
-    submit(score, "LOSER", 50.f);
-    EXPECT_EQ(tableText(), storedTable());
-
-    submit(score, "TIED", 300.f);
-    EXPECT_EQ(score.tableEntry(2).getName(), "CHARLIE");
-    EXPECT_EQ(score.tableEntry(3).getName(), "TIED");
-    EXPECT_EQ(score.tableEntry(4).getName(), "DELTA");
-
-    submit(score, "BEST", 9000.f);
-    EXPECT_EQ(tableText().substr(0, 5), "BEST\n");
-    EXPECT_EQ(score.tableEntry(4).getName(), "TIED");
-    EXPECT_EQ(tableText().find("DELTA"), std::string::npos);
-}
-
-TEST_F(ScoreTest, NegativeTotalKeepsItsSignAndRanksBelowZero)
-{
-    writeTable(storedTable());
-    Score score;
-    score.loadTable();
-    score.tableEntry(3).setTotal(0.f);
-    score.tableEntry(4).setTotal(-100.f);
-
-    submit(score, "DEBTOR", -79.75f);
-    EXPECT_EQ(score.tableEntry(3).getName(), "DELTA");
-    EXPECT_EQ(score.tableEntry(4).getName(), "DEBTOR");
-    EXPECT_NE(tableText().find("\n-79.75\n"), std::string::npos);
-    Score reloaded;
-    reloaded.loadTable();
-    EXPECT_EQ(reloaded.tableEntry(4).getTotal(), -79.75f);
-}
-
-TEST_F(ScoreTest, DamagedFileFillsTheSlotsBeforeItsFirstBadField)
+TEST_F(ScoreTest, DamagedTableFillsTheSlotsBeforeItsFirstBadField)
 {
     const std::string table = storedTable();
-    const std::string twoAndAHalf = table.substr(0, table.find("CHARLIE") + 12);
-    writeTable(twoAndAHalf);
-    Score truncated;
-    truncated.loadTable();
-    EXPECT_EQ(truncated.tableEntry(1).getName(), "BRAVO");
-    EXPECT_EQ(truncated.tableEntry(1).getTotal(), 400.f);
-    for (int slot = 2; slot < 5; ++slot) {
-        EXPECT_EQ(truncated.tableEntry(slot).getName(), "") << slot;
-        EXPECT_EQ(truncated.tableEntry(slot).getTotal(), 0.f) << slot;
-    }
-
     std::string garbled = table;
     garbled.replace(garbled.find("BRAVO\n1\n11"), 10, "BRAVO\n1\nxx");
-    writeTable(garbled);
-    Score malformed;
-    malformed.loadTable();
-    EXPECT_EQ(malformed.tableEntry(0).getName(), "ALPHA");
-    EXPECT_EQ(malformed.tableEntry(0).getTotal(), 500.f);
-    for (int slot = 1; slot < 5; ++slot) {
-        EXPECT_EQ(malformed.tableEntry(slot).getName(), "") << slot;
-        EXPECT_EQ(malformed.tableEntry(slot).getStep(), 0) << slot;
+    const std::pair<std::string, int> damaged[] = {
+        {table.substr(0, table.find("CHARLIE") + 12), 2}, {garbled, 1}, {"", 0}};
+    for (const auto& [text, filled] : damaged) {
+        std::istringstream in(text);
+        Score read;
+        read.readTable(in);
+        for (int slot = 0; slot < Score::TableSize; ++slot) {
+            const ScoreEntry& entry = read.tableEntry(slot);
+            EXPECT_EQ(entry.getName().empty(), slot >= filled) << filled << " " << slot;
+            EXPECT_EQ(entry.getStep(), slot < filled ? 10 + slot : 0) << filled << " " << slot;
+        }
     }
-
-    writeTable("");
-    Score empty;
-    empty.loadTable();
-    EXPECT_EQ(empty.tableEntry(0).getName(), "");
 }
 
 TEST_F(ScoreTestDeathTest, MissingTableEndsTheGame)
 {
-    Score score;
+    fs::remove("data/Score.txt");
     EXPECT_EXIT(
         {
             std::cout.rdbuf(std::cerr.rdbuf());
@@ -202,38 +175,32 @@ TEST_F(ScoreTestDeathTest, MissingTableEndsTheGame)
 
 TEST_F(ScoreTestDeathTest, FailedSaveEndsTheGameAndKeepsThePreviousTable)
 {
-    writeTable(storedTable());
-    Score score;
-    score.loadTable();
     score.currentEntry().setName("LOST");
     score.currentEntry().setTotal(9000.f);
     testing::internal::CaptureStdout();
     score.scoreSort();
     testing::internal::GetCapturedStdout();
+    const auto saveEndsTheGame = [this] {
+        EXPECT_EXIT(
+            {
+                std::cout.rdbuf(std::cerr.rdbuf());
+                score.saveTable();
+            },
+            testing::ExitedWithCode(1), "^Le fichier n'existe pas$");
+        EXPECT_FALSE(fs::exists(fs::symlink_status("data/Score.txt.tmp")));
+    };
 
     // A full disk: the temporary file takes no data.
     fs::create_symlink("/dev/full", "data/Score.txt.tmp");
-    EXPECT_EXIT(
-        {
-            std::cout.rdbuf(std::cerr.rdbuf());
-            score.saveTable();
-        },
-        testing::ExitedWithCode(1), "^Le fichier n'existe pas$");
+    saveEndsTheGame();
     EXPECT_EQ(tableText(), storedTable());
-    EXPECT_FALSE(fs::exists(fs::symlink_status("data/Score.txt.tmp")));
 
     // The rename cannot replace what stands in the table's place.
     fs::rename("data/Score.txt", "previous.txt");
     fs::create_directory("data/Score.txt");
     fs::rename("previous.txt", "data/Score.txt/kept.txt");
-    EXPECT_EXIT(
-        {
-            std::cout.rdbuf(std::cerr.rdbuf());
-            score.saveTable();
-        },
-        testing::ExitedWithCode(1), "^Le fichier n'existe pas$");
+    saveEndsTheGame();
     EXPECT_TRUE(fs::exists("data/Score.txt/kept.txt"));
-    EXPECT_FALSE(fs::exists("data/Score.txt.tmp"));
 }
 
-}
+} // namespace
