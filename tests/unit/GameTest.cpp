@@ -1,4 +1,4 @@
-#include "core/Game.hpp"
+#include "LevelInPlay.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,128 +6,70 @@
 
 namespace {
 
-std::size_t countOf(const std::string& text, const std::string& word)
+TEST(GameTest, EachFrameLeavesAPassingStateForTheNext)
 {
-    std::size_t count = 0;
-    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
-        ++count;
-    return count;
-}
-
-sf::Event keyPress(sf::Keyboard::Key code)
-{
-    sf::Event event;
-    event.type = sf::Event::KeyPressed;
-    event.key = {code, false, false, false, false};
-    return event;
-}
-
-TEST(GameTest, StartsInEnterMenuAndTheFirstUpdateOpensTheMenu)
-{
-    Game game;
-    EXPECT_EQ(game.getState(), GameState::EnterMenu);
-    game.update();
-    EXPECT_EQ(game.getState(), GameState::InMenu);
-    game.update();
-    EXPECT_EQ(game.getState(), GameState::InMenu);
-}
-
-TEST(GameTest, LoadMapDuringAGameStartsAFreshGameInTheSameFrame)
-{
-    Game game;
-    game.setState(GameState::InGame);
-    game.update();
-    game.getScore().currentEntry().setStep(7);
-    game.getScore().currentEntry().setLoot(2);
-
-    game.setState(GameState::StartGame);
-    game.update();
-
-    EXPECT_EQ(game.getState(), GameState::InGame);
-    EXPECT_EQ(game.getScore().currentEntry().getStep(), 0);
-    EXPECT_EQ(game.getScore().currentEntry().getLoot(), 0);
-}
-
-TEST(GameTest, LostGamePrintsLoseOnceAndReturnsToTheEndOfGamePage)
-{
-    Game game;
-    game.setState(GameState::GameLost);
-    testing::internal::CaptureStdout();
-    game.update();
-    const int stateAfterOneFrame = game.getState();
-    game.update();
-    game.update();
-    const std::string output = testing::internal::GetCapturedStdout();
-
-    EXPECT_EQ(countOf(output, "lose\n"), 1u);
-    EXPECT_EQ(stateAfterOneFrame, GameState::EnterMenu);
-    EXPECT_EQ(game.getState(), GameState::InMenu);
-    EXPECT_EQ(game.getMenu().getPage(), Page::EndOfGame);
-}
-
-TEST(GameTest, WonGameReturnsToTheEndOfGamePageSilently)
-{
-    Game game;
-    game.setState(GameState::GameWon);
-    testing::internal::CaptureStdout();
-    game.update();
-    const std::string output = testing::internal::GetCapturedStdout();
-
-    EXPECT_EQ(countOf(output, "lose"), 0u);
-    EXPECT_EQ(game.getState(), GameState::EnterMenu);
-    EXPECT_EQ(game.getMenu().getPage(), Page::EndOfGame);
-}
-
-TEST(GameTest, UnknownStateIsLeftAlone)
-{
-    Game game;
-    game.setState(42);
-    game.update();
-    EXPECT_EQ(game.getState(), 42);
-}
-
-TEST(GameTest, EventsReachThePlayerOnlyInGame)
-{
-    Game game;
-    const sf::Event turnRight = keyPress(sf::Keyboard::D);
-    for (int state : {GameState::EnterMenu, GameState::StartGame, GameState::GameWon,
-                      GameState::GameLost, GameState::InMenu}) {
-        game.setState(state);
-        game.handleEvent(turnRight);
-        EXPECT_EQ(*game.getPlayer().getMoveState(), MoveState::Still) << "state " << state;
+    struct Case {
+        int from;
+        int to;
+        bool freshEntry;
+        bool endOfGamePage;
+        bool lost;
+    };
+    const Case cases[] = {
+        {GameState::EnterMenu, GameState::InMenu, false, false, false},
+        {GameState::InMenu, GameState::InMenu, false, false, false},
+        {GameState::StartGame, GameState::InGame, true, false, false},
+        {GameState::InGame, GameState::InGame, false, false, false},
+        {GameState::GameWon, GameState::EnterMenu, false, true, false},
+        {GameState::GameLost, GameState::EnterMenu, false, true, true},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.from);
+        Game game;
+        game.setState(row.from);
+        game.getScore().currentEntry().setStep(7);
+        testing::internal::CaptureStdout();
+        game.update();
+        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(game.getState(), row.to);
+        EXPECT_EQ(game.getScore().currentEntry().getStep(), row.freshEntry ? 0 : 7);
+        EXPECT_EQ(game.getMenu().getPage() == Page::EndOfGame, row.endOfGamePage);
+        EXPECT_EQ(printed.find("lose\n") != std::string::npos, row.lost);
+        EXPECT_EQ(printed.find("lose"), printed.rfind("lose"));
     }
-    game.setState(GameState::InGame);
-    game.handleEvent(turnRight);
-    EXPECT_EQ(*game.getPlayer().getMoveState(), MoveState::TurningRight);
 }
 
-TEST(GameTest, QuitClosesTheWindowAtTheNextEventOfAnyKind)
+TEST(GameTest, KeysReachThePlayerOnlyInGame)
 {
-    Game game;
-    game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
-    game.setState(GameState::Quit);
-    ASSERT_TRUE(game.getWindow().isOpen());
+    LevelInPlay play;
+    for (int state : {GameState::EnterMenu, GameState::StartGame, GameState::GameWon,
+                      GameState::GameLost, GameState::InMenu, GameState::InGame}) {
+        play.game.setState(state);
+        sf::Event turnRight;
+        turnRight.type = sf::Event::KeyPressed;
+        turnRight.key = {sf::Keyboard::D, false, false, false, false};
+        play.game.handleEvent(turnRight);
+        EXPECT_EQ(play.moveState() == MoveState::TurningRight, state == GameState::InGame)
+            << "state " << state;
+    }
+}
 
+TEST(GameTest, WindowClosesOnACloseRequestOrOnAnyEventAfterQuit)
+{
     sf::Event moved;
     moved.type = sf::Event::MouseMoved;
     moved.mouseMove = {10, 10};
-    game.handleEvent(moved);
-
-    EXPECT_FALSE(game.getWindow().isOpen());
-}
-
-TEST(GameTest, CloseRequestClosesTheWindowInTheMiddleOfAGame)
-{
-    Game game;
-    game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
-    game.setState(GameState::InGame);
-
     sf::Event closed;
     closed.type = sf::Event::Closed;
-    game.handleEvent(closed);
-
-    EXPECT_FALSE(game.getWindow().isOpen());
-    EXPECT_EQ(game.getState(), GameState::InGame);
+    for (const auto& [state, event] :
+         {std::make_pair(GameState::Quit, moved), std::make_pair(GameState::InGame, closed)}) {
+        Game game;
+        game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
+        game.setState(state);
+        game.handleEvent(event);
+        EXPECT_FALSE(game.getWindow().isOpen()) << state;
+        EXPECT_EQ(game.getState(), state);
+    }
 }
 
-}
+} // namespace
