@@ -164,8 +164,11 @@ TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointWhenItsLastParal
         // Spawn points (1;5) and (5;1) lie equally far from the player on (1;1); (3;3) is
         // nearer.
         start(OpenRoom, "1 3 3 3 1 5 5 1\n", {1, 1}, {4, 3}, {8});
-        silence(Sfx::MonsterRespawn);
+        for (int effect : {Sfx::MonsterRespawn, Sfx::DoorCrush})
+            silence(effect);
         EXPECT_NE(toggleDoor(8).find("nbTunrn paralize : 6\n"), std::string::npos);
+        EXPECT_TRUE(playing(Sfx::DoorCrush));
+        EXPECT_FALSE(playing(Sfx::VoiceDoorCrush));
         if (row.shockWithReboot) {
             const Protocol::Bytes frame =
                 Protocol::encode(Protocol::ShockMonster{*row.shockWithReboot});

@@ -149,12 +149,17 @@ TEST_F(PlayerTest, PassingAnOpenDoorEmptiesItsCellAndSwingsItEachWay)
 
 TEST_F(PlayerTest, DoorClosingDuringAStepCrushesOnTheWayInAndStaysShutOnTheWayOut)
 {
+    // The player walks into the door the monster stands in: only the player is crushed.
     place({3, 1});
+    game.getMonster().setPosition(4, 1);
     press(sf::Keyboard::W);
     player().update(0.3f);
     toggleDoor(8);
     EXPECT_EQ(game.getState(), GameState::GameLost);
     EXPECT_EQ(cell(4, 1), 9);
+    EXPECT_TRUE(playing(Sfx::VoiceDoorCrush));
+    EXPECT_TRUE(playing(Sfx::DoorCrush));
+    EXPECT_TRUE(game.getMonster().isPresent());
 
     game.setState(GameState::InGame);
     place({3, 1});
@@ -222,7 +227,7 @@ TEST_F(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
     EXPECT_NE(out.find("5\n4.99\n4.98\n"), std::string::npos);
 }
 
-TEST_F(PlayerTest, TutorialViewIsDrawnAndFollowsATurn)
+TEST_F(PlayerTest, TutorialViewShowsTheWallAhead)
 {
 #if defined(__SANITIZE_ADDRESS__)
     // Mesa's software renderer compiles its shaders with countless allocations, each traced by
@@ -261,15 +266,6 @@ TEST_F(PlayerTest, TutorialViewIsDrawnAndFollowsATurn)
         lit += !dark;
     }
     EXPECT_GT(lit, 110);
-
-    play.press(sf::Keyboard::D);
-    play.settle();
-    const sf::Image turned = picture();
-    int changed = 0;
-    for (unsigned x = 0; x < 1280; x += 4)
-        for (unsigned y = 0; y < 720; y += 4)
-            changed += ahead.getPixel(x, y) != turned.getPixel(x, y);
-    EXPECT_GT(changed, 5000);
 }
 
 } // namespace

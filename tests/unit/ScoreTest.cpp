@@ -78,41 +78,24 @@ protected:
 
 using ScoreTestDeathTest = ScoreTest;
 
-TEST_F(ScoreTest, SavedEntryIsWrittenLineByLineAndLoadsBack)
+TEST_F(ScoreTest, EntryReadFromATableIsSavedBackLineForLine)
 {
-    ScoreEntry& entry = score.currentEntry();
-    entry.setName("MIKA K");
-    entry.setLoot(3);
-    entry.setStep(57);
-    entry.setDoorOpen(4);
-    entry.setDoorClose(5);
-    entry.setScan(2);
-    entry.setDetection(1);
-    entry.setShock(6);
-    entry.setReboot(7);
-    entry.setTotal(12345.678f);
-    entry.setBills(200.5f);
+    // Name, loot, step, door open, door close, scan, detection, shock, reboot, loot, total, bills.
+    const std::string lines = "MIKA K\n3\n57\n4\n5\n2\n1\n6\n7\n3\n12345.7\n200.5\n";
+    std::istringstream in(lines);
+    Score read;
+    read.readTable(in);
+    score.currentEntry() = read.tableEntry(0);
+    // The total is saved shortened.
+    score.currentEntry().setTotal(12345.678f);
     submit();
-
-    const std::string written = "MIKA K\n3\n57\n4\n5\n2\n1\n6\n7\n3\n12345.7\n200.5\n";
-    EXPECT_EQ(tableText().substr(0, written.size()), written);
+    EXPECT_EQ(tableText(), lines + storedTable().substr(0, storedTable().find("ECHO")));
     EXPECT_FALSE(fs::exists("data/Score.txt.tmp"));
-    EXPECT_EQ(savedNames(), "MIKA K ALPHA BRAVO CHARLIE DELTA ");
-    // Every field read back lands where it is written from.
-    const std::string saved = tableText();
-    Score reloaded;
-    reloaded.loadTable();
-    reloaded.saveTable();
-    EXPECT_EQ(tableText(), saved);
 
     // Of the two loot lines the later one counts.
-    std::istringstream table("ACE\n2\n57\n4\n4\n2\n1\n1\n0\n3\n1215.94\n200\n" + storedTable());
-    Score read;
-    read.readTable(table);
+    std::istringstream twoLoots("ACE\n2\n57\n4\n4\n2\n1\n1\n0\n3\n1215.94\n200\n");
+    read.readTable(twoLoots);
     EXPECT_EQ(read.tableEntry(0).getLoot(), 3);
-    EXPECT_EQ(read.tableEntry(0).getTotal(), 1215.94f);
-    EXPECT_EQ(read.tableEntry(0).getBills(), 200.f);
-    EXPECT_EQ(read.tableEntry(1).getName(), "ALPHA");
 }
 
 TEST_F(ScoreTest, SubmittedGamesRankByTotalBelowEqualOnesWithTheirSign)
