@@ -3,6 +3,7 @@
 #include "core/Game.hpp"
 #include "world/Direction.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -60,7 +61,9 @@ void Monster::takeTurn()
 
 void Monster::paralyse(int turns)
 {
-    paralysisTurns = turns;
+    // A crushed monster is away until its paralysis ends: a shock meant to hold it must not
+    // bring it back sooner.
+    paralysisTurns = present ? turns : std::max(paralysisTurns, turns);
     std::cout << "nbTunrn paralize : " << turns << "\n";
     mode = MonsterMode::Paralysed;
 }

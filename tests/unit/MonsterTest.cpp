@@ -22,13 +22,12 @@ struct MonsterTest : testing::Test, LevelInPlay {
         game.getMonster().setPosition(monsterCell.x, monsterCell.y);
     }
 
-    std::string turn() { return monsterTurn(); }
     sf::Vector2i monster() { return game.getMonster().getPosition(); }
     bool caught() { return moveState() == MoveState::Dying; }
     // Takes a turn; answers whether its last line puts the monster on the cell.
     bool turnEndsOn(const std::string& cell)
     {
-        const std::string printed = turn();
+        const std::string printed = monsterTurn();
         const std::string line = "[Monstre] Position : (" + cell + ")\n";
         return printed.size() >= line.size() &&
                printed.substr(printed.size() - line.size()) == line;
@@ -72,10 +71,10 @@ TEST_F(MonsterTest, SightCrossesFloorAndOpenDoorsOnly)
         start("1 1 1 1 1 1 1\n1 0 0 " + blockers[i] + " 0 0 1\n1 1 1 1 1 1 1\n", "1 1 1 1\n",
               {5, 1}, {1, 1}, doorLists[i]);
         // A monster that spots the player stops wandering for this turn and hunts the next.
-        turn();
+        monsterTurn();
         EXPECT_EQ(monster(), seen[i] ? sf::Vector2i(1, 1) : sf::Vector2i(2, 1)) << i;
         if (seen[i]) {
-            turn();
+            monsterTurn();
             EXPECT_EQ(monster(), sf::Vector2i(2, 1)) << i;
         }
     }
@@ -84,31 +83,31 @@ TEST_F(MonsterTest, SightCrossesFloorAndOpenDoorsOnly)
 TEST_F(MonsterTest, HuntMovesOnceForTwoTurnsThenJumpsAndWandersAtTheLastSighting)
 {
     start(CorridorAndPocket, "2 1 1 1\n", {10, 1}, {1, 1});
-    EXPECT_EQ(turn(), "[Monstre] Position : (1;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (1;1)\n");
     place({2, 3});
 
-    EXPECT_EQ(turn(), "[Monstre] Position : (2;1)\n");
-    EXPECT_EQ(turn(), "[Monstre] Position : (3;1)\n");
-    EXPECT_EQ(turn(), "[Monstre] Jump\n[Monstre] Position : (5;1)\n");
-    EXPECT_EQ(turn(), "[Monstre] Jump\n[Monstre] Position : (7;1)\n");
-    EXPECT_EQ(turn(), "[Monstre] Jump\n[Monstre] Position : (9;1)\n");
-    EXPECT_EQ(turn(), "[Monstre] Jump\n[Monstre] Position : (10;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (2;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (3;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Jump\n[Monstre] Position : (5;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Jump\n[Monstre] Position : (7;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Jump\n[Monstre] Position : (9;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Jump\n[Monstre] Position : (10;1)\n");
     // Back to wandering: two cells a turn, no jump, turning only where it must.
-    EXPECT_EQ(turn(), "[Monstre] Position : (8;1)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (8;1)\n");
     EXPECT_FALSE(caught());
 }
 
 TEST_F(MonsterTest, WandererTurnsBackOnlyInADeadEnd)
 {
     start(CorridorAndPocket, "3 1 1 1\n", {10, 1}, {3, 3});
-    EXPECT_EQ(turn(), "[Monstre] Position : (2;3)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (2;3)\n");
 
     std::srand(5);
     start(OpenRoom, "1 1 1 1\n", {20, 20}, {1, 1}, {8});
     sf::Vector2i previous = monster();
     sf::Vector2i beforeThat(-1, -1);
     for (int i = 0; i < 300; ++i) {
-        turn();
+        monsterTurn();
         const sf::Vector2i now = monster();
         EXPECT_EQ(std::abs(now.x - previous.x) + std::abs(now.y - previous.y), 1) << i;
         EXPECT_TRUE(cell(now.x, now.y) == Cell::Floor || cell(now.x, now.y) == 8) << i;
@@ -129,7 +128,7 @@ TEST_F(MonsterTest, MonsterCatchesWhereItsTurnEndsUnlessParalysed)
     testing::internal::CaptureStdout();
     game.getMonster().paralyse(2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "nbTunrn paralize : 2\n");
-    turn();
+    monsterTurn();
     EXPECT_FALSE(caught());
     EXPECT_FALSE(playing(Sfx::MonsterAwake));
     EXPECT_TRUE(turnEndsOn("3;3"));
@@ -138,9 +137,9 @@ TEST_F(MonsterTest, MonsterCatchesWhereItsTurnEndsUnlessParalysed)
 
     // The chase's first move ends on the player: no second move.
     start(CorridorAndPocket, "2 1 1 1\n", {4, 1}, {1, 1});
-    turn();
+    monsterTurn();
     place({3, 1});
-    turn();
+    monsterTurn();
     EXPECT_FALSE(caught());
     EXPECT_TRUE(turnEndsOn("3;1"));
     EXPECT_TRUE(caught());
@@ -148,18 +147,21 @@ TEST_F(MonsterTest, MonsterCatchesWhereItsTurnEndsUnlessParalysed)
     // A new level ends a paralysis still pending.
     game.getMonster().paralyse(6);
     start(OpenRoom, "1 1 5 5\n", {2, 2}, {2, 2});
-    turn();
+    monsterTurn();
     EXPECT_TRUE(caught());
 }
 
-TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointWhenItsLastParalysisEnds)
+TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointAndAShockNeverHastensIt)
 {
-    // The operator may shock the crushed monster: its turns away become the shock's.
+    // A shock order some turns after the crush: the monster stays away for the longer of what
+    // was left and the shock's paralysis.
     struct Case {
+        int turnsBefore;
         std::optional<bool> shockWithReboot;
         int turnsAway;
     };
-    for (const Case& row : {Case{std::nullopt, 6}, Case{false, 2}, Case{true, 5}}) {
+    for (const Case& row : {Case{0, std::nullopt, 6}, Case{0, false, 6}, Case{3, true, 5 + 3},
+                            Case{5, false, 2 + 5}}) {
         SCOPED_TRACE(row.turnsAway);
         // Spawn points (1;5) and (5;1) lie equally far from the player on (1;1); (3;3) is
         // nearer.
@@ -169,21 +171,21 @@ TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointWhenItsLastParal
         EXPECT_NE(toggleDoor(8).find("nbTunrn paralize : 6\n"), std::string::npos);
         EXPECT_TRUE(playing(Sfx::DoorCrush));
         EXPECT_FALSE(playing(Sfx::VoiceDoorCrush));
-        if (row.shockWithReboot) {
-            const Protocol::Bytes frame =
-                Protocol::encode(Protocol::ShockMonster{*row.shockWithReboot});
-            testing::internal::CaptureStdout();
-            game.getNetwork().dispatch(frame.data() + 4, frame.size() - 4);
-            testing::internal::GetCapturedStdout();
-            // Nothing there to cry out.
-            EXPECT_FALSE(playing(Sfx::Monster));
+        for (int turn = 1; turn < row.turnsAway; ++turn) {
+            if (turn == row.turnsBefore + 1 && row.shockWithReboot) {
+                const Protocol::Bytes frame =
+                    Protocol::encode(Protocol::ShockMonster{*row.shockWithReboot});
+                testing::internal::CaptureStdout();
+                game.getNetwork().dispatch(frame.data() + 4, frame.size() - 4);
+                testing::internal::GetCapturedStdout();
+                // Nothing there to cry out.
+                EXPECT_FALSE(playing(Sfx::Monster));
+            }
+            EXPECT_EQ(monsterTurn(), "[Monstre] Position : (4;3)\n") << turn;
+            EXPECT_FALSE(game.getMonster().isPresent());
         }
-        EXPECT_FALSE(game.getMonster().isPresent());
-
-        for (int i = 1; i < row.turnsAway; ++i)
-            EXPECT_EQ(turn(), "[Monstre] Position : (4;3)\n") << i;
         EXPECT_FALSE(playing(Sfx::MonsterRespawn));
-        EXPECT_EQ(turn(), "[MONSTER] Monster at :(1;5)\n[Monstre] Position : (1;5)\n");
+        EXPECT_EQ(monsterTurn(), "[MONSTER] Monster at :(1;5)\n[Monstre] Position : (1;5)\n");
         EXPECT_TRUE(playing(Sfx::MonsterRespawn));
         EXPECT_FALSE(playing(Sfx::MonsterAwake));
         EXPECT_TRUE(game.getMonster().isPresent());
@@ -198,7 +200,7 @@ TEST_F(MonsterTest, MonsterWithoutSpawnPointsStaysWhereItIs)
     game.getMonster().paralyse(1);
     game.getMonster().setPresent(false);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(turn(), "[Monstre] Position : (3;3)\n");
+    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (3;3)\n");
     EXPECT_TRUE(game.getMonster().isPresent());
 }
 
