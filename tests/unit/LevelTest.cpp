@@ -120,16 +120,9 @@ TEST_F(LevelTest, RejectedFileLeavesThePreviousLevelInPlace)
     const std::vector<std::vector<int>> before = level().getGrid();
     const sf::Vector2i tile = player().getTile();
 
-    const std::string broken[] = {
-        "2 2 1 1 1 1 1 1 1 1",
-        "3 3 0 1 1 1 1 0 1 1 1 1 1 1 1 1",
-        "3 3 1 1 1 1 1 0 1 1 1",
-        "3 3 1 1 1 1 1 0 10 1 1 1 1 1 1 1",
-        "3 3 1 1 1 1 0 0 1 1 1 1 1 1 1 1",
-        "3 3 1 1 1 1 1 1 1 1 1 1 1 1 1 1",
-        "3 3 1 1 1 1 1 0 1 1 1 1 1 0",
-        "3 3 1 1 1 1 1 0 1 1 1 1 1 1 9 9",
-    };
+    // Too small, a hole in the border, a spawn point outside the grid.
+    const std::string broken[] = {"2 2 1 1 1 1 1 1 1 1", "3 3 1 1 1 1 0 0 1 1 1 1 1 1 1 1",
+                                  "3 3 1 1 1 1 1 0 1 1 1 1 1 1 9 9"};
     for (const std::string& text : broken) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(load(text), "");

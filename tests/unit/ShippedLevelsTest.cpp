@@ -19,14 +19,10 @@ TEST(ShippedLevelsTest, EveryLevelIsPlayableAndNoSmallerThanTheOneBefore)
         ASSERT_EQ(file.check(), "");
         for (int value = Cell::FirstObject; value <= Cell::LastObject; ++value)
             EXPECT_EQ(file.count(value), 1) << "object " << value;
-        EXPECT_GE(file.count(Cell::ExitCandidate), 2);
-        EXPECT_LE(file.count(Cell::ExitCandidate), 6);
         // Every load draws an exit: no more draws than candidates.
         EXPECT_LE(file.exitDraw, file.count(Cell::ExitCandidate));
         EXPECT_GE(file.count(Cell::FileDoor), 2);
-        EXPECT_GE(file.wanderSteps, 1);
         EXPECT_LE(file.wanderSteps, 3);
-        EXPECT_GE(file.spawnPoints.size(), 3u);
         for (const sf::Vector2i& point : file.spawnPoints)
             EXPECT_EQ(file.cells[point.y][point.x], Cell::Floor) << point.x << ";" << point.y;
         EXPECT_GE(file.width * file.height, previousArea);
