@@ -2,37 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
-TEST(ConsoleLedgerTest, EachActionCountsAndCostsItsPrice)
+TEST(ConsoleLedgerTest, EachActionCountsOnceAndChargesItsPriceUnlessSolo)
 {
-    Ledger ledger;
-    ledger.doorOpened();
-    ledger.doorClosed();
-    ledger.doorClosed();
-    ledger.scanned();
-    ledger.located();
-    ledger.shocked();
-    ledger.poweredOn();
-
-    const ScoreEntry& figures = ledger.getFigures();
-    EXPECT_EQ(figures.getDoorOpen(), 1);
-    EXPECT_EQ(figures.getDoorClose(), 2);
-    EXPECT_EQ(figures.getScan(), 1);
-    EXPECT_EQ(figures.getDetection(), 1);
-    EXPECT_EQ(figures.getShock(), 1);
-    EXPECT_EQ(figures.getReboot(), 1);
-    EXPECT_FLOAT_EQ(ledger.getBills(), 25.f + 50.f + 50.f + 75.f + 150.f + 500.f);
-}
-
-TEST(ConsoleLedgerTest, SoloLedgerCountsButChargesNothing)
-{
-    Ledger ledger(true);
-    ledger.shocked();
-    ledger.poweredOn();
-    EXPECT_EQ(ledger.getFigures().getShock(), 1);
-    EXPECT_EQ(ledger.getFigures().getReboot(), 1);
-    EXPECT_FLOAT_EQ(ledger.getBills(), 0.f);
+    const struct {
+        void (Ledger::*action)();
+        std::vector<int> counters; // door open, door close, scan, detection, shock, reboot
+        float price;
+    } cases[] = {
+        {&Ledger::doorOpened, {1, 0, 0, 0, 0, 0}, 25.f},
+        {&Ledger::doorClosed, {0, 1, 0, 0, 0, 0}, 25.f},
+        {&Ledger::scanned, {0, 0, 1, 0, 0, 0}, 50.f},
+        {&Ledger::located, {0, 0, 0, 1, 0, 0}, 75.f},
+        {&Ledger::shocked, {0, 0, 0, 0, 1, 0}, 150.f},
+        {&Ledger::poweredOn, {0, 0, 0, 0, 0, 1}, 500.f},
+    };
+    for (const auto& row : cases) {
+        for (bool solo : {false, true}) {
+            SCOPED_TRACE(row.price);
+            Ledger ledger(solo);
+            (ledger.*row.action)();
+            const ScoreEntry& figures = ledger.getFigures();
+            const std::vector<int> counted = {figures.getDoorOpen(), figures.getDoorClose(),
+                                              figures.getScan(),     figures.getDetection(),
+                                              figures.getShock(),    figures.getReboot()};
+            EXPECT_EQ(counted, row.counters);
+            EXPECT_FLOAT_EQ(ledger.getBills(), solo ? 0.f : row.price);
+        }
+    }
 }
 
 TEST(ConsoleLedgerTest, RevenueFollowsTheReportedLootAndDropsAfterFive)
@@ -48,4 +48,4 @@ TEST(ConsoleLedgerTest, RevenueFollowsTheReportedLootAndDropsAfterFive)
     EXPECT_FLOAT_EQ(ledger.revenue(), 0.f);
 }
 
-}
+} // namespace

@@ -5,46 +5,46 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
-
 namespace {
 
-Operator::Settings windowSettings()
-{
-    Operator::Settings settings;
-    settings.seed = 5;
-    return settings;
-}
+// A console with a raw game joined to it.
+class ConsoleOperatorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string problem;
+        ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+        EXPECT_FALSE(console.start());
+        game = RawPeer::connectTo(Protocol::Port, 4096);
+        ASSERT_TRUE(pumpUntil([this] { return console.getLink().isConnected(); }));
+    }
 
-template <typename Predicate> bool pumpUntil(Operator& console, Predicate done)
-{
-    return waitUntil([&] {
-        console.update();
-        return done();
-    });
-}
+    template <typename Predicate> bool pumpUntil(Predicate done)
+    {
+        return waitUntil([&] {
+            console.update();
+            return done();
+        });
+    }
 
-std::vector<std::uint8_t> endOfGame(float bills, std::initializer_list<std::int32_t> counters)
-{
-    std::vector<std::uint8_t> payload = RawPeer::ints({6});
-    std::uint8_t raw[4];
-    std::memcpy(raw, &bills, 4);
-    payload.insert(payload.end(), raw, raw + 4);
-    std::vector<std::uint8_t> rest = RawPeer::ints(counters);
-    payload.insert(payload.end(), rest.begin(), rest.end());
-    return payload;
-}
+    static RawPeer::Bytes endOfGame(float bills, const OperatorCounters& counters)
+    {
+        Protocol::EndOfGame end;
+        end.bills = bills;
+        end.counters = counters;
+        return RawPeer::payloadOf(Protocol::encode(end));
+    }
 
-TEST(ConsoleOperatorTest, DeathEndsTheGameWithTheOperatorsBills)
-{
-    Operator console(LevelCatalogue("data/level"), windowSettings());
-    std::string problem;
-    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-    EXPECT_FALSE(console.start());
+    Operator console{LevelCatalogue("data/level"), [] {
+                         Operator::Settings settings;
+                         settings.seed = 5;
+                         return settings;
+                     }()};
+    RawPeer game;
+};
 
-    RawPeer game = RawPeer::connectTo(Protocol::Port);
-    ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
+TEST_F(ConsoleOperatorTest, DeathEndsTheGameWithTheOperatorsBills)
+{
     EXPECT_EQ(console.getStatusLine(), "game connected from 127.0.0.1");
     ASSERT_TRUE(console.select(0));
     ASSERT_TRUE(console.toggleDoor(1));
@@ -61,23 +61,17 @@ TEST(ConsoleOperatorTest, DeathEndsTheGameWithTheOperatorsBills)
 
     game.sendFrame(RawPeer::ints({0, 4}));
     game.sendFrame(RawPeer::ints({2}));
-    ASSERT_TRUE(pumpUntil(console, [&console] { return !console.isPlaying(); }));
+    ASSERT_TRUE(pumpUntil([this] { return !console.isPlaying(); }));
     EXPECT_EQ(game.readPayload(), endOfGame(50.f, {1, 1, 0, 0, 0, 0}));
     EXPECT_EQ(console.getResult(), "the player died: game lost");
     EXPECT_FLOAT_EQ(console.getLedger().revenue(), 120.25f);
     EXPECT_TRUE(console.select(1));
 }
 
-TEST(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
+TEST_F(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
 {
-    Operator console(LevelCatalogue("data/level"), windowSettings());
-    std::string problem;
-    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-    RawPeer game = RawPeer::connectTo(Protocol::Port);
-    ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
     ASSERT_TRUE(console.start());
     game.readPayload();
-
     ASSERT_TRUE(console.shock(Operator::Reboot::Yes));
     EXPECT_TRUE(console.isPowerDown());
     ASSERT_TRUE(console.powerOn());
@@ -87,21 +81,16 @@ TEST(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
 
     game.sendFrame(RawPeer::ints({0, 24}));
     game.sendFrame(RawPeer::ints({2}));
-    ASSERT_TRUE(pumpUntil(console, [&console] { return !console.isPlaying(); }));
+    ASSERT_TRUE(pumpUntil([this] { return !console.isPlaying(); }));
     for (int i = 0; i < 20; ++i)
         console.update();
     EXPECT_EQ(game.readPayload(), endOfGame(650.f, {0, 0, 0, 0, 1, 1}));
-    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(200)), std::vector<std::uint8_t>());
+    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(200)), RawPeer::Bytes());
     EXPECT_EQ(console.getResult(), "the player used the exit: game won");
 }
 
-TEST(ConsoleOperatorTest, AGameDroppedByASendIsReportedByTheNextUpdate)
+TEST_F(ConsoleOperatorTest, AGameDroppedByASendIsReportedByTheNextUpdate)
 {
-    Operator console(LevelCatalogue("data/level"), windowSettings());
-    std::string problem;
-    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-    RawPeer game = RawPeer::connectTo(Protocol::Port, 4096);
-    ASSERT_TRUE(pumpUntil(console, [&console] { return console.getLink().isConnected(); }));
     console.update();
     // The game never reads: once 1 MiB waits for it, the console drops it.
     while (console.scan()) {
@@ -109,13 +98,13 @@ TEST(ConsoleOperatorTest, AGameDroppedByASendIsReportedByTheNextUpdate)
     EXPECT_EQ(console.update(), std::vector<std::string>{"disconnected"});
 }
 
-TEST(ConsoleOperatorTest, MissingLevelFilesLeaveTheirLevelsUnavailable)
+TEST_F(ConsoleOperatorTest, MissingLevelFilesLeaveTheirLevelsUnavailable)
 {
-    Operator console(LevelCatalogue("no/such/folder"), windowSettings());
-    EXPECT_FALSE(console.getPlan().isAvailable());
-    EXPECT_FALSE(console.start());
-    ASSERT_FALSE(console.getLog().getLines().empty());
-    EXPECT_NE(console.getLog().getLines().front().find(
+    Operator missing(LevelCatalogue("no/such/folder"), Operator::Settings());
+    EXPECT_FALSE(missing.getPlan().isAvailable());
+    EXPECT_FALSE(missing.start());
+    ASSERT_FALSE(missing.getLog().getLines().empty());
+    EXPECT_NE(missing.getLog().getLines().front().find(
                   "Tutorial is unavailable: cannot open no/such/folder/Tutorial.txt"),
               std::string::npos);
 }

@@ -4,14 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 #include <thread>
 
 namespace {
 
-// Runs a script against a console listening on 127.0.0.1:3000 in a thread of its own, while
-// the test plays the game's side on the wire.
+using Bytes = RawPeer::Bytes;
+
+// Runs a script against a console listening on 127.0.0.1:3000 in a thread of
+// its own, while the test plays the game's side on the wire.
 class ScriptRun {
 public:
     explicit ScriptRun(const std::string& script)
@@ -62,112 +63,82 @@ private:
     std::thread runner;
 };
 
-std::vector<std::uint8_t> floatBytes(float value)
+Bytes payloadOf(const Protocol::ConsoleMessage& message)
 {
-    std::vector<std::uint8_t> bytes(4);
-    std::memcpy(bytes.data(), &value, 4);
-    return bytes;
+    return RawPeer::payloadOf(Protocol::encode(message));
+}
+
+Protocol::EndOfGame endOfGame(float bills, const OperatorCounters& counters)
+{
+    Protocol::EndOfGame end;
+    end.bills = bills;
+    end.counters = counters;
+    return end;
 }
 
 TEST(ConsoleScriptRunnerTest, ScriptDrivesTheGameAndPrintsItsReports)
 {
-    ScriptRun run("wait-join 5\n"
-                  "load 0\n"
-                  "close 2\n"
-                  "open 2\n"
-                  "door 12\n"
-                  "scan\n"
-                  "locate 5\n"
-                  "shock reboot\n"
-                  "shock noreboot\n"
-                  "power\n"
-                  "expect moved 1 within 5\n"
-                  "expect object 2 6\n"
-                  "expect interaction 24\n"
-                  "end\n"
-                  "load 3 9 8\n"
-                  "end 12.5 1 2 3 4 5 6\n"
-                  "quit\n"
-                  "scan\n");
+    ScriptRun run("wait-join 5\nload 0\nclose 2\nopen 2\ndoor 12\nscan\nlocate 5\n"
+                  "shock reboot\nshock noreboot\npower\n"
+                  "expect moved 1 within 5\nexpect object 2 6\nexpect interaction 24\n"
+                  "end\nload 3 9 8\nend 12.5 1 2 3 4 5 6\nquit\nscan\n");
     ASSERT_TRUE(run.ready());
     RawPeer game = RawPeer::connectTo(Protocol::Port);
     ASSERT_TRUE(game.isConnected());
 
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 0, 2, 8, 10}));
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 10}));
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 11}));
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 12}));
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({2}));
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({4, 5}));
-    std::vector<std::uint8_t> shock = RawPeer::ints({3});
-    shock.push_back(1);
-    EXPECT_EQ(game.readPayload(), shock);
-    shock.back() = 0;
-    EXPECT_EQ(game.readPayload(), shock);
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({5}));
+    const Protocol::ConsoleMessage sent[] = {Protocol::LoadMap{0, {8, 10}},
+                                             Protocol::UpdateDoor{10},
+                                             Protocol::UpdateDoor{11},
+                                             Protocol::UpdateDoor{12},
+                                             Protocol::SendMonsterPosition{},
+                                             Protocol::SendObjectPosition{5},
+                                             Protocol::ShockMonster{true},
+                                             Protocol::ShockMonster{false},
+                                             Protocol::PowerOn{}};
+    for (const Protocol::ConsoleMessage& message : sent)
+        EXPECT_EQ(game.readPayload(), payloadOf(message));
 
     game.sendFrame(RawPeer::ints({1}));
     game.sendFrame(RawPeer::ints({4, 2, 6}));
     game.sendFrame(RawPeer::ints({0, 24}));
-
-    std::vector<std::uint8_t> report = RawPeer::ints({6});
-    std::vector<std::uint8_t> bills = floatBytes(25.f * 3 + 50.f + 75.f + 150.f * 2 + 500.f);
-    std::vector<std::uint8_t> counters = RawPeer::ints({1, 2, 1, 1, 2, 1});
-    report.insert(report.end(), bills.begin(), bills.end());
-    report.insert(report.end(), counters.begin(), counters.end());
-    EXPECT_EQ(game.readPayload(), report);
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 3, 2, 9, 8}));
-
-    std::vector<std::uint8_t> given = RawPeer::ints({6});
-    bills = floatBytes(12.5f);
-    counters = RawPeer::ints({1, 2, 3, 4, 5, 6});
-    given.insert(given.end(), bills.begin(), bills.end());
-    given.insert(given.end(), counters.begin(), counters.end());
-    EXPECT_EQ(game.readPayload(), given);
+    EXPECT_EQ(game.readPayload(), payloadOf(endOfGame(1000.f, {1, 2, 1, 1, 2, 1})));
+    EXPECT_EQ(game.readPayload(), payloadOf(Protocol::LoadMap{3, {9, 8}}));
+    EXPECT_EQ(game.readPayload(), payloadOf(endOfGame(12.5f, {1, 2, 3, 4, 5, 6})));
 
     EXPECT_EQ(run.finish(), 0) << run.errors.str();
-    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), std::vector<std::uint8_t>());
+    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), Bytes());
     EXPECT_EQ(run.out.str(), "joined 127.0.0.1\nmoved 1\nobject 2 6\ninteraction 24\n");
 }
 
-TEST(ConsoleScriptRunnerTest, ExpectThatTimesOutFailsTheScript)
+TEST(ConsoleScriptRunnerTest, FailingLinesStopTheScriptNamingTheLine)
 {
-    ScriptRun run("wait-join 5\nexpect lost within 0.3\nscan\n");
-    ASSERT_TRUE(run.ready());
-    RawPeer game = RawPeer::connectTo(Protocol::Port);
-    game.sendFrame(RawPeer::ints({1}));
-
-    EXPECT_EQ(run.finish(), 1);
-    EXPECT_NE(run.errors.str().find("script line 2: expect lost: not seen within 0.3 s"),
-              std::string::npos)
-        << run.errors.str();
-    EXPECT_EQ(run.out.str(), "joined 127.0.0.1\nmoved 1\n");
-    EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), std::vector<std::uint8_t>());
-}
-
-TEST(ConsoleScriptRunnerTest, BadCommandsAndMissingGameStopTheScript)
-{
-    {
-        ScriptRun run("wait-join 5\n# a comment\n\nlocate 9\nscan\n");
+    const struct {
+        const char* script;
+        bool gameJoins;
+        const char* error;
+        const char* out; // nullptr: not checked
+    } cases[] = {
+        {"wait-join 5\nexpect lost within 0.3\nscan\n", true,
+         "script line 2: expect lost: not seen within 0.3 s", "joined 127.0.0.1\nmoved 1\n"},
+        {"wait-join 5\n# a comment\n\nlocate 9\nscan\n", true, "script line 4: locate", nullptr},
+        {"scan\n", false, "script line 1: no game is connected", ""},
+        {"wait-join 0.2\n", false, "wait-join: no game joined within 0.2 s", ""},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.script);
+        ScriptRun run(row.script);
         ASSERT_TRUE(run.ready());
-        RawPeer game = RawPeer::connectTo(Protocol::Port);
+        RawPeer game;
+        if (row.gameJoins) {
+            game = RawPeer::connectTo(Protocol::Port);
+            game.sendFrame(RawPeer::ints({1}));
+        }
         EXPECT_EQ(run.finish(), 1);
-        EXPECT_NE(run.errors.str().find("script line 4: locate"), std::string::npos)
-            << run.errors.str();
-        EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), std::vector<std::uint8_t>());
-    }
-    {
-        ScriptRun run("scan\n");
-        ASSERT_TRUE(run.ready());
-        EXPECT_EQ(run.finish(), 1);
-        EXPECT_NE(run.errors.str().find("script line 1: no game is connected"), std::string::npos);
-    }
-    {
-        ScriptRun run("wait-join 0.2\n");
-        ASSERT_TRUE(run.ready());
-        EXPECT_EQ(run.finish(), 1);
-        EXPECT_NE(run.errors.str().find("wait-join: no game joined within 0.2 s"),
-                  std::string::npos);
+        EXPECT_NE(run.errors.str().find(row.error), std::string::npos) << run.errors.str();
+        if (row.out) {
+            EXPECT_EQ(run.out.str(), row.out);
+        }
+        EXPECT_EQ(game.readPayload(std::chrono::milliseconds(300)), Bytes());
     }
 }
 

@@ -57,7 +57,7 @@ TEST(ConsoleWithGameTest, ConsoleRunsARealGameFromJoinToItsFigures)
     ASSERT_TRUE(exchange(game, console, [&console] { return console.hasGameLeft(); }));
     testing::internal::GetCapturedStdout();
     const ScoreEntry& figures = game.getScore().currentEntry();
-    EXPECT_FLOAT_EQ(figures.getBills(), 25.f + 50.f + 75.f);
+    EXPECT_FLOAT_EQ(figures.getBills(), 150.f);
     EXPECT_EQ(figures.getDoorClose(), 1);
     EXPECT_EQ(figures.getScan(), 1);
     EXPECT_EQ(figures.getDetection(), 1);

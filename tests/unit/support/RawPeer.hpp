@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -113,18 +112,6 @@ public:
         Bytes payload = take(HeaderSize + length);
         payload.erase(payload.begin(), payload.begin() + HeaderSize);
         return payload;
-    }
-
-    // The next line without its newline, or an empty one when none came in time.
-    std::string readLine(Milliseconds timeout = std::chrono::seconds(5))
-    {
-        const auto deadline = Clock::now() + timeout;
-        auto end = buffer.end();
-        while ((end = std::find(buffer.begin(), buffer.end(), '\n')) == buffer.end())
-            if (!receiveSome(deadline))
-                return {};
-        const Bytes line = take(static_cast<std::size_t>(end - buffer.begin()) + 1);
-        return std::string(line.begin(), line.end() - 1);
     }
 
     // Whatever has arrived, without waiting.
