@@ -42,29 +42,24 @@ public:
         return response.result_int();
     }
 
-    // The next message, or null when the socket closed or nothing came in time.
-    Json read()
+    // The next message of that type (any type for ""), skipping the others; null when the
+    // socket closed or nothing came in time.
+    Json next(const std::string& type = "")
     {
-        beast::error_code error;
-        socket.async_read(buffer,
-                          [&error](beast::error_code result, std::size_t) { error = result; });
-        if (!finish())
-            return nullptr;
-        closed = closed || error;
-        if (error)
-            return nullptr;
-        std::string text = beast::buffers_to_string(buffer.data());
-        buffer.consume(buffer.size());
-        return Json::parse(text);
-    }
-
-    // The next message of that type, skipping the others.
-    Json next(const std::string& type)
-    {
-        for (Json message = read(); !message.is_null(); message = read())
-            if (message["type"] == type)
+        for (;;) {
+            beast::error_code error;
+            socket.async_read(buffer,
+                              [&error](beast::error_code result, std::size_t) { error = result; });
+            if (!finish())
+                return nullptr;
+            closed = closed || error;
+            if (error)
+                return nullptr;
+            Json message = Json::parse(beast::buffers_to_string(buffer.data()));
+            buffer.consume(buffer.size());
+            if (type.empty() || message["type"] == type)
                 return message;
-        return nullptr;
+        }
     }
 
     // True once a read found the socket closed by the server.
@@ -167,7 +162,7 @@ TEST_F(ConsoleWebServerTest, SocketsNeedAToken)
     EXPECT_EQ(none.connect(web->getPort(), "/ws"), 403u);
     EXPECT_EQ(wrong.connect(web->getPort(), "/ws?token=" + std::string(32, '0')), 403u);
     ASSERT_EQ(watcher.connect(web->getPort(), socketTarget(Role::Watch)), 101u);
-    Json state = watcher.read();
+    Json state = watcher.next();
     EXPECT_EQ(state["type"], "state");
     EXPECT_EQ(state["role"], "watch");
     EXPECT_EQ(state["plan"]["doors"].size(), 2u);
@@ -179,8 +174,6 @@ TEST_F(ConsoleWebServerTest, AnOversizedMessageClosesThatSocketOnly)
     PageClient page;
     ASSERT_EQ(flooder.connect(web->getPort(), socketTarget(Role::Operator)), 101u);
     ASSERT_EQ(page.connect(web->getPort(), socketTarget(Role::Operator)), 101u);
-    flooder.read();
-    page.read();
     RawPeer game = RawPeer::connectTo(Protocol::Port);
     EXPECT_EQ(page.next("event")["line"], "joined 127.0.0.1");
     EXPECT_EQ(flooder.next("event")["line"], "joined 127.0.0.1");
@@ -204,7 +197,7 @@ TEST_F(ConsoleWebServerTest, TwentyPagesReceiveEveryEventInOrderThroughAFlood)
         pages.push_back(std::make_unique<PageClient>());
         Role role = i % 2 == 0 ? Role::Operator : Role::Watch;
         ASSERT_EQ(pages.back()->connect(web->getPort(), socketTarget(role)), 101u);
-        ASSERT_EQ(pages.back()->read()["type"], "state");
+        ASSERT_EQ(pages.back()->next()["type"], "state");
     }
     RawPeer game = RawPeer::connectTo(Protocol::Port);
     std::vector<std::uint8_t> flood;
