@@ -140,18 +140,4 @@ TEST_F(ConsoleGameLinkTest, PartialSendsReachTheGameWholeAndInOrder)
     EXPECT_EQ(received, count);
 }
 
-TEST_F(ConsoleGameLinkTest, GameThatStopsReadingIsDroppedPastTheQueueLimit)
-{
-    RawPeer game = join(4096);
-    std::vector<LinkEvent> events;
-    int sent = 0;
-    Protocol::LoadMap message;
-    message.doors.assign(4000, 8);
-    while (sent < 10000 && link.send(message, events))
-        ++sent;
-    EXPECT_LT(sent, 10000);
-    EXPECT_TRUE(has(events, Kind::Dropped));
-    EXPECT_FALSE(link.isConnected());
-}
-
 } // namespace

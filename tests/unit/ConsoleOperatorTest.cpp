@@ -89,7 +89,7 @@ TEST_F(ConsoleOperatorTest, ExitWinsOnceAndPowerDownLastsUntilPowerOn)
     EXPECT_EQ(console.getResult(), "the player used the exit: game won");
 }
 
-TEST_F(ConsoleOperatorTest, AGameDroppedByASendIsReportedByTheNextUpdate)
+TEST_F(ConsoleOperatorTest, AGameThatStopsReadingIsDroppedAndReportedByTheNextUpdate)
 {
     console.update();
     // The game never reads: once 1 MiB waits for it, the console drops it.

@@ -2,6 +2,7 @@
 #include "console/WebSocketSession.hpp"
 
 #include "support/RawPeer.hpp"
+#include "support/TempRunFolder.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -13,8 +14,6 @@
 #include <boost/beast/http.hpp>
 #include <boost/beast/websocket.hpp>
 
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
 namespace {
@@ -94,14 +93,14 @@ class ConsoleWebServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(root / "web");
-        std::ofstream(root / "web" / "index.html") << "<title>plant</title>";
-        std::ofstream(root / "secret.txt") << "secret";
+        std::filesystem::create_directory(folder.path() / "web");
+        folder.write("web/index.html", "<title>plant</title>");
+        folder.write("secret.txt", "secret");
         std::string problem;
         ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
         WebConsole::Settings settings;
         settings.bindAddress = "127.0.0.1";
-        settings.folder = (root / "web").string();
+        settings.folder = (folder.path() / "web").string();
         web = std::make_unique<WebConsole>(console, settings);
         ASSERT_EQ(web->listen(problem), WebServer::ListenResult::Listening) << problem;
         server = std::thread([this] { web->run(); });
@@ -113,7 +112,6 @@ protected:
             web->stop();
             server.join();
         }
-        std::filesystem::remove_all(root);
     }
 
     std::string socketTarget(Role role) const { return "/ws?token=" + web->getToken(role); }
@@ -136,8 +134,7 @@ protected:
         return {error ? 0u : response.result_int(), response.body()};
     }
 
-    std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("kestrivon-web-" + std::to_string(::getpid()));
+    TempRunFolder folder;
     Operator console{LevelCatalogue("data/level"), Operator::Settings()};
     std::unique_ptr<WebConsole> web;
     std::thread server;

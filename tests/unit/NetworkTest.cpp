@@ -1,5 +1,6 @@
 #include "core/Game.hpp"
 
+#include "support/CapturedOutput.hpp"
 #include "support/RawPeer.hpp"
 #include "support/WaitUntil.hpp"
 
@@ -55,13 +56,19 @@ protected:
         ASSERT_TRUE(console.isConnected());
     }
 
+    // What the game writes to its trace during the action.
+    template <typename Action> static std::string traceOf(Action action)
+    {
+        CapturedOutput trace;
+        action();
+        return trace.take();
+    }
+
     // Lets the console's bytes reach the game, runs one poll and returns its trace.
     std::string poll()
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        testing::internal::CaptureStdout();
-        network.poll();
-        return testing::internal::GetCapturedStdout();
+        return traceOf([this] { network.poll(); });
     }
 
     // What the game has written, read until `count` bytes have come, the game polling meanwhile.
@@ -128,11 +135,11 @@ TEST_F(NetworkTest, RequestsArrivingTogetherAreAnsweredInOrderPastUnreadablePayl
                         Bytes{0, 0, 0, 9, 1, 2}, Bytes{0, 0, 0, 3},
                         Protocol::SendObjectPosition{7}));
 
-    testing::internal::CaptureStderr();
+    CapturedOutput errors(CapturedOutput::StandardError);
     EXPECT_EQ(poll(), "Recive order to send object 3 position\n"
                       "Recive order to send monster position\n"
                       "Recive order to send object 7 position\n");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(errors.take(),
               "[NETWORK] dropped a message of 0 bytes, too short for its code\n"
               "[NETWORK] dropped a message of 4 bytes, too short for ShockMonster\n");
     const Bytes expected = frames(Protocol::ObjectPosition{0, 0}, Protocol::MonsterPosition{4, 5},
@@ -249,10 +256,11 @@ TEST_F(NetworkTest, ReportsWithNoOneToReceiveThemAreDropped)
         side->sendMonsterPosition();
         side->sendObjectPosition(4);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        testing::internal::CaptureStdout();
-        side->poll();
-        side->poll();
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(traceOf([side] {
+                      side->poll();
+                      side->poll();
+                  }),
+                  "");
         EXPECT_EQ(side->getStatus(), status);
     }
 }
@@ -262,9 +270,9 @@ TEST_F(NetworkTest, FrameClaimingMoreThanTheLimitClosesTheConnection)
     Bytes flood{0xff, 0xff, 0xff, 0xff};
     flood.resize(60000, 0x55);
     console.send(flood, [this] { network.poll(); });
-    testing::internal::CaptureStderr();
+    CapturedOutput errors(CapturedOutput::StandardError);
     poll();
-    EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("4294967295 bytes"));
+    EXPECT_THAT(errors.take(), HasSubstr("4294967295 bytes"));
     EXPECT_TRUE(console.closed());
     EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
 }
@@ -286,10 +294,11 @@ TEST_F(NetworkTest, ConsoleThatReadsSlowlyStillGetsEveryReplyWhole)
     game.getMonster().setPosition(2, 3);
 
     const int scans = 10000;
-    testing::internal::CaptureStdout();
-    console.send(scanRequests(scans), [this] { network.poll(); });
-    const Bytes replies = received(scans * 16);
-    testing::internal::GetCapturedStdout();
+    Bytes replies;
+    traceOf([&] {
+        console.send(scanRequests(scans), [this] { network.poll(); });
+        replies = received(scans * 16);
+    });
 
     Bytes expected;
     const Bytes reply = frames(Protocol::MonsterPosition{2, 3});
@@ -301,15 +310,14 @@ TEST_F(NetworkTest, ConsoleThatReadsSlowlyStillGetsEveryReplyWhole)
 TEST_F(NetworkTest, ConsoleThatNeverReadsIsCutOffPastOneMebibyteOfReplies)
 {
     RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_SNDBUF, 4096);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    console.send(scanRequests(80000), [this] { network.poll(); });
-    for (int i = 0; i < 5; ++i)
-        network.poll();
-    const std::string errors = testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
+    CapturedOutput errors(CapturedOutput::StandardError);
+    traceOf([this] {
+        console.send(scanRequests(80000), [this] { network.poll(); });
+        for (int i = 0; i < 5; ++i)
+            network.poll();
+    });
 
-    EXPECT_THAT(errors, HasSubstr("has stopped reading"));
+    EXPECT_THAT(errors.take(), HasSubstr("has stopped reading"));
     EXPECT_TRUE(console.closed());
     EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
 }
