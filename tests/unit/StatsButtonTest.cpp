@@ -47,14 +47,16 @@ public:
         row.setPosition(position);
     }
 
-    sf::Image of(Button& row)
+    // The figures' column, or one line of it (the eleventh is the bills).
+    sf::Image of(Button& row, int line = 0, int lines = 11)
     {
         picture.clear(sf::Color::Black);
         row.draw(picture);
         picture.display();
         sf::Image details;
-        details.create(170, 440);
-        details.copy(picture.getTexture().copyToImage(), 0, 0, sf::IntRect(1000, 200, 170, 440));
+        details.create(170, 40 * static_cast<unsigned>(lines));
+        details.copy(picture.getTexture().copyToImage(), 0, 0,
+                     sf::IntRect(1000, 200 + 40 * line, 170, 40 * lines));
         return details;
     }
 
@@ -62,7 +64,9 @@ public:
 
     static bool same(const sf::Image& a, const sf::Image& b)
     {
-        return std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 170 * 440 * 4, b.getPixelsPtr());
+        return a.getSize() == b.getSize() &&
+               std::equal(a.getPixelsPtr(), a.getPixelsPtr() + a.getSize().x * a.getSize().y * 4,
+                          b.getPixelsPtr());
     }
 
 private:
@@ -97,6 +101,25 @@ TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysOnTheHighlightedRowFollowi
     entry.setBills(200.f);
     entry.setDoorOpen(4);
     EXPECT_FALSE(Details::same(before, details.of(result)));
+}
+
+// The revenue line shows what the loot earned, whatever the bills took from the total.
+TEST(StatsButtonTest, RevenueLineFollowsTheLootNotTheTotal)
+{
+    Details details;
+    Ear ear;
+    ScoreEntry entry;
+    entry.setLoot(3);
+    entry.setTotal(1415.94f);
+    StatsButton result(&entry, &ear.bank, true);
+    details.show(result, {130.f, 360.f});
+    const sf::Image revenue = details.of(result, 9, 1);
+
+    entry.setBills(200.f);
+    entry.setTotal(1215.94f);
+    EXPECT_TRUE(Details::same(revenue, details.of(result, 9, 1)));
+    entry.setLoot(4);
+    EXPECT_FALSE(Details::same(revenue, details.of(result, 9, 1)));
 }
 
 } // namespace
