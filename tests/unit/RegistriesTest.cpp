@@ -1,13 +1,7 @@
 #include "core/Game.hpp"
+#include "support/TempRunFolder.hpp"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <filesystem>
-#include <string>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,28 +27,16 @@ TEST(RegistriesTestDeathTest, EachMissingPictureOrFontEndsTheGameWithStatusOne)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     for (const char* missing : {"Texture/MenuBG.jpg", "Texture/MenuFG.png", "Texture/Wall.jpg",
                                 "Texture/Geiger.png", "Font/Text.ttf", "Font/Title.ttf"}) {
-        // The run-time folder again, its files linked, but for the one missing.
-        const fs::path source = fs::current_path();
-        const fs::path folder =
-            fs::temp_directory_path() / ("kestrivon-missing-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder / "data");
-        for (const auto& entry : fs::recursive_directory_iterator(source / "data")) {
-            const fs::path relative = fs::relative(entry.path(), source);
-            if (entry.is_directory())
-                fs::create_directories(folder / relative);
-            else if (relative.generic_string() != std::string("data/") + missing)
-                fs::create_symlink(entry.path(), folder / relative);
-        }
+        TempRunFolder folder;
+        folder.linkDataExcept(missing);
         EXPECT_EXIT(
             {
-                fs::current_path(folder);
+                folder.enter();
                 Game game;
                 game.getTextures().load();
                 game.getFonts().load();
             },
             testing::ExitedWithCode(1), missing);
-        fs::remove_all(folder);
     }
 }
 

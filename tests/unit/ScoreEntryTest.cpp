@@ -1,4 +1,5 @@
 #include "score/ScoreEntry.hpp"
+#include "support/CapturedOutput.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,9 @@ TEST(ScoreEntryTest, TotalIsTheRevenueOfOneToFiveObjectsMinusTheBills)
         entry.setLoot(loot);
         EXPECT_EQ(entry.revenue(), revenue[loot + 1]) << loot;
         entry.setBills(250.5f);
-        testing::internal::CaptureStdout();
+        CapturedOutput printed;
         entry.computeTotal();
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "[SCORE] TOTAL : 250.5");
+        EXPECT_EQ(printed.take(), "[SCORE] TOTAL : 250.5");
         EXPECT_FLOAT_EQ(entry.getTotal(), revenue[loot + 1] - 250.5f) << loot;
     }
 }

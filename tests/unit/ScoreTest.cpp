@@ -1,8 +1,9 @@
 #include "score/Score.hpp"
+#include "support/CapturedOutput.hpp"
+#include "support/TempRunFolder.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,35 +29,19 @@ class ScoreTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        previous = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "kestrivon-score-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        fs::create_directory(folder / "data");
-        fs::current_path(folder);
-        std::ofstream("data/Score.txt") << storedTable();
+        folder.enter();
+        folder.write("data/Score.txt", storedTable());
         score.loadTable();
     }
 
-    void TearDown() override
-    {
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-
-    static std::string tableText()
-    {
-        std::ostringstream text;
-        text << std::ifstream("data/Score.txt").rdbuf();
-        return text.str();
-    }
+    std::string tableText() const { return folder.read("data/Score.txt"); }
 
     // Ranks the current entry in and saves the table.
     void submit()
     {
-        testing::internal::CaptureStdout();
+        CapturedOutput printed;
         score.scoreSort();
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n\nscoreSort\n\n");
+        EXPECT_EQ(printed.take(), "\n\nscoreSort\n\n");
         score.saveTable();
     }
 
@@ -71,8 +56,7 @@ protected:
         return names;
     }
 
-    fs::path previous;
-    fs::path folder;
+    TempRunFolder folder;
     Score score;
 };
 
@@ -160,9 +144,9 @@ TEST_F(ScoreTestDeathTest, FailedSaveEndsTheGameAndKeepsThePreviousTable)
 {
     score.currentEntry().setName("LOST");
     score.currentEntry().setTotal(9000.f);
-    testing::internal::CaptureStdout();
-    score.scoreSort();
-    testing::internal::GetCapturedStdout();
+    submit();
+    // The file goes back to the table before this game.
+    folder.write("data/Score.txt", storedTable());
     const auto saveEndsTheGame = [this] {
         EXPECT_EXIT(
             {
