@@ -28,9 +28,9 @@ TEST(GameTest, EachFrameLeavesAPassingStateForTheNext)
         Game game;
         game.setState(row.from);
         game.getScore().currentEntry().setStep(7);
-        testing::internal::CaptureStdout();
+        CapturedOutput output;
         game.update();
-        const std::string printed = testing::internal::GetCapturedStdout();
+        const std::string printed = output.take();
         EXPECT_EQ(game.getState(), row.to);
         EXPECT_EQ(game.getScore().currentEntry().getStep(), row.freshEntry ? 0 : 7);
         EXPECT_EQ(game.getMenu().getPage() == Page::EndOfGame, row.endOfGamePage);
@@ -45,10 +45,7 @@ TEST(GameTest, KeysReachThePlayerOnlyInGame)
     for (int state : {GameState::EnterMenu, GameState::StartGame, GameState::GameWon,
                       GameState::GameLost, GameState::InMenu, GameState::InGame}) {
         play.game.setState(state);
-        sf::Event turnRight;
-        turnRight.type = sf::Event::KeyPressed;
-        turnRight.key = {sf::Keyboard::D, false, false, false, false};
-        play.game.handleEvent(turnRight);
+        play.game.handleEvent(events::keyPressed(sf::Keyboard::D));
         EXPECT_EQ(play.moveState() == MoveState::TurningRight, state == GameState::InGame)
             << "state " << state;
     }
@@ -56,13 +53,8 @@ TEST(GameTest, KeysReachThePlayerOnlyInGame)
 
 TEST(GameTest, WindowClosesOnACloseRequestOrOnAnyEventAfterQuit)
 {
-    sf::Event moved;
-    moved.type = sf::Event::MouseMoved;
-    moved.mouseMove = {10, 10};
-    sf::Event closed;
-    closed.type = sf::Event::Closed;
-    for (const auto& [state, event] :
-         {std::make_pair(GameState::Quit, moved), std::make_pair(GameState::InGame, closed)}) {
+    for (const auto& [state, event] : {std::make_pair(GameState::Quit, events::moved({10, 10})),
+                                       std::make_pair(GameState::InGame, events::closed())}) {
         Game game;
         game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
         game.setState(state);

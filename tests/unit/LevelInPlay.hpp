@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/Game.hpp"
+#include "support/CapturedOutput.hpp"
+#include "support/Events.hpp"
+#include "support/HeardEffects.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +21,9 @@ struct LevelInPlay {
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
         const std::string path = std::string(test->test_suite_name()) + "-" + test->name() + ".txt";
         std::ofstream(path) << text;
-        testing::internal::CaptureStdout();
+        CapturedOutput printed;
         game.getLevel().load(path);
-        return testing::internal::GetCapturedStdout();
+        return printed.take();
     }
 
     // Loads rows of cells, the size counted from them, one exit draw, the monster's part (wander
@@ -31,26 +34,19 @@ struct LevelInPlay {
         const auto width = rows.substr(0, rows.find('\n')).size() / 2 + 1;
         const auto height = std::count(rows.begin(), rows.end(), '\n');
         load(std::to_string(width) + " " + std::to_string(height) + " 1\n" + rows + monster);
-        testing::internal::CaptureStdout();
+        CapturedOutput quiet;
         game.getLevel().mapDoors(doors);
-        testing::internal::GetCapturedStdout();
     }
 
-    // Puts the player, free to move, on a cell's centre facing along an angle (0 is east).
-    void place(sf::Vector2i cell, float angle = 0.f)
+    // Puts the player, free to move, on a cell's centre facing east.
+    void place(sf::Vector2i cell)
     {
         player().setPosition({cell.x + 0.5f, cell.y + 0.5f});
-        player().setAngle(angle);
+        player().setAngle(0.f);
         *player().getMoveState() = MoveState::Still;
     }
 
-    void press(sf::Keyboard::Key key)
-    {
-        sf::Event event;
-        event.type = sf::Event::KeyPressed;
-        event.key = {key, false, false, false, false};
-        player().handleEvent(event);
-    }
+    void press(sf::Keyboard::Key key) { player().handleEvent(events::keyPressed(key)); }
 
     // Runs frames of dt until the player is idle again; answers how many it took.
     int settle(float dt = 0.01f)
@@ -64,40 +60,37 @@ struct LevelInPlay {
     // Presses a key and plays the move out; answers what the key press printed.
     std::string act(sf::Keyboard::Key key)
     {
-        testing::internal::CaptureStdout();
+        CapturedOutput printed;
         press(key);
-        const std::string printed = testing::internal::GetCapturedStdout();
-        testing::internal::CaptureStdout();
+        const std::string byKey = printed.take();
         settle();
-        testing::internal::GetCapturedStdout();
-        return printed;
+        return byKey;
     }
 
     // The operator opens (odd value) or closes (even value) a door; answers what was printed.
     std::string toggleDoor(int value)
     {
-        testing::internal::CaptureStdout();
+        CapturedOutput printed;
         game.getLevel().toggleDoor(value);
-        return testing::internal::GetCapturedStdout();
+        return printed.take();
     }
 
     std::string monsterTurn()
     {
-        testing::internal::CaptureStdout();
+        CapturedOutput printed;
         game.getMonster().takeTurn();
-        return testing::internal::GetCapturedStdout();
+        return printed.take();
     }
 
     // Stops an effect's voice, so that playing() tells whether it was started again.
     void silence(int effect) { const_cast<sf::Sound&>(game.getSfx().getVoice(effect)).stop(); }
+    bool playing(int effect) { return ::playing(game.getSfx(), effect); }
 
     Player& player() { return game.getPlayer(); }
     int moveState() { return *player().getMoveState(); }
     int cell(int x, int y) { return game.getLevel().getCell(x, y); }
-    bool playing(int effect)
-    {
-        return game.getSfx().getVoice(effect).getStatus() == sf::Sound::Playing;
-    }
 
     Game game;
+    // A voice once started reads as playing until it is stopped or started again.
+    StillAudio still;
 };

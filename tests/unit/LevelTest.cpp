@@ -124,17 +124,19 @@ TEST_F(LevelTest, RejectedFileLeavesThePreviousLevelInPlace)
     const std::string broken[] = {"2 2 1 1 1 1 1 1 1 1", "3 3 1 1 1 1 0 0 1 1 1 1 1 1 1 1",
                                   "3 3 1 1 1 1 1 0 1 1 1 1 1 1 9 9"};
     for (const std::string& text : broken) {
-        testing::internal::CaptureStderr();
+        CapturedOutput errors(CapturedOutput::StandardError);
         EXPECT_EQ(load(text), "");
-        const std::string err = testing::internal::GetCapturedStderr();
+        const std::string err = errors.take();
         EXPECT_EQ(count(err, "\n"), 1) << err;
         EXPECT_EQ(count(err, "LevelTest-RejectedFile"), 1) << err;
         EXPECT_EQ(level().getGrid(), before) << text;
         EXPECT_EQ(player().getTile(), tile);
     }
-    testing::internal::CaptureStderr();
-    level().load("LevelTest-no-such-file.txt");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("no-such-file"), std::string::npos);
+    {
+        CapturedOutput errors(CapturedOutput::StandardError);
+        level().load("LevelTest-no-such-file.txt");
+        EXPECT_NE(errors.take().find("no-such-file"), std::string::npos);
+    }
 
     // The door list that follows a refused load leaves the doors in play working.
     level().mapDoors({8, 10, 12});
@@ -145,10 +147,12 @@ TEST_F(LevelTest, RejectedFileLeavesThePreviousLevelInPlace)
 TEST_F(LevelTest, DoorListGivesDoorsTheirValuesInReadingOrderAndMessagesFlipThem)
 {
     load("7 3 1\n" + Corridor + "1 1 5 1\n");
-    testing::internal::CaptureStdout();
-    level().mapDoors({11, 14, 23});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "MapDoor0 : 11 (2;1)\nMapDoor1 : 14 (3;1)\nMapDoor2 : 23 (4;1)\n");
+    {
+        CapturedOutput printed;
+        level().mapDoors({11, 14, 23});
+        EXPECT_EQ(printed.take(),
+                  "MapDoor0 : 11 (2;1)\nMapDoor1 : 14 (3;1)\nMapDoor2 : 23 (4;1)\n");
+    }
     EXPECT_EQ(row(1), (Row{1, 0, 11, 14, 23, 0, 1}));
 
     EXPECT_EQ(toggleDoor(11), "Opening Door (2;1)\n");
@@ -167,9 +171,9 @@ TEST_F(LevelTest, DoorListGivesDoorsTheirValuesInReadingOrderAndMessagesFlipThem
     EXPECT_EQ(level().getGrid(), before);
 
     // A value that is no door and a list that runs short both leave walls, never holes.
-    testing::internal::CaptureStderr();
+    CapturedOutput errors(CapturedOutput::StandardError);
     loadRows(Corridor, "1 1 5 1\n", {25});
-    EXPECT_EQ(count(testing::internal::GetCapturedStderr(), "\n"), 3);
+    EXPECT_EQ(count(errors.take(), "\n"), 3);
     EXPECT_EQ(row(1), (Row{1, 0, 1, 1, 1, 0, 1}));
 }
 

@@ -125,9 +125,11 @@ TEST_F(MonsterTest, MonsterCatchesWhereItsTurnEndsUnlessParalysed)
 
     // A shock holds it two turns; it catches as it wakes.
     start(OpenRoom, "2 1 1 1\n", {3, 3}, {3, 3});
-    testing::internal::CaptureStdout();
-    game.getMonster().paralyse(2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "nbTunrn paralize : 2\n");
+    {
+        CapturedOutput printed;
+        game.getMonster().paralyse(2);
+        EXPECT_EQ(printed.take(), "nbTunrn paralize : 2\n");
+    }
     monsterTurn();
     EXPECT_FALSE(caught());
     EXPECT_FALSE(playing(Sfx::MonsterAwake));
@@ -175,9 +177,7 @@ TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointAndAShockNeverHa
             if (turn == row.turnsBefore + 1 && row.shockWithReboot) {
                 const Protocol::Bytes frame =
                     Protocol::encode(Protocol::ShockMonster{*row.shockWithReboot});
-                testing::internal::CaptureStdout();
                 game.getNetwork().dispatch(frame.data() + 4, frame.size() - 4);
-                testing::internal::GetCapturedStdout();
                 // Nothing there to cry out.
                 EXPECT_FALSE(playing(Sfx::Monster));
             }
@@ -196,10 +196,8 @@ TEST_F(MonsterTest, MonsterWithoutSpawnPointsStaysWhereItIs)
 {
     start(OpenRoom, "1 1 5 5\n", {1, 1}, {3, 3});
     game.getMonster().clearSpawnPoints();
-    testing::internal::CaptureStdout();
     game.getMonster().paralyse(1);
     game.getMonster().setPresent(false);
-    testing::internal::GetCapturedStdout();
     EXPECT_EQ(monsterTurn(), "[Monstre] Position : (3;3)\n");
     EXPECT_TRUE(game.getMonster().isPresent());
 }

@@ -46,19 +46,18 @@ struct PlayerTest : testing::Test, LevelInPlay {
 TEST_F(PlayerTest, StepTakesFiveEighthsOfASecondAndEndsOnTheCentre)
 {
     const int steps = game.getScore().currentEntry().getStep();
-    testing::internal::CaptureStdout();
-    press(sf::Keyboard::W);
     // The trace gives the position the step starts from.
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "[Player] Position : (1.5;1.5)\n");
+    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (1.5;1.5)\n");
     EXPECT_EQ(player().getTile(), sf::Vector2i(2, 1));
     EXPECT_EQ(game.getScore().currentEntry().getStep(), steps + 1);
+    press(sf::Keyboard::W);
     EXPECT_NEAR(settle(0.01f), 62, 1);
 
     // One long frame ends a step on the next centre, not beyond it.
     press(sf::Keyboard::W);
     player().update(3.f);
     EXPECT_EQ(moveState(), MoveState::Still);
-    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (3.5;1.5)\n");
+    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (4.5;1.5)\n");
 }
 
 TEST_F(PlayerTest, FootstepsPlayAtEachStepsStartThenEvery320FramesAndNeverStanding)
@@ -101,6 +100,7 @@ TEST_F(PlayerTest, KeysDuringAMoveAreLostAndTurnsEndOnAnAxis)
     EXPECT_EQ(cell(2, 2), Cell::Spent);
     EXPECT_EQ(act(sf::Keyboard::W), "");
     EXPECT_EQ(player().getTile(), sf::Vector2i(3, 2));
+
 }
 
 TEST_F(PlayerTest, OnASharedKeyUpWinsOverLeftOverRightOverAction)
@@ -205,7 +205,7 @@ TEST_F(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
     std::vector<bool> sound;
     std::vector<float> darkness;
     std::vector<int> state;
-    testing::internal::CaptureStdout();
+    CapturedOutput printed;
     player().caught();
     while (moveState() == MoveState::Dying && sound.size() < 600) {
         player().update(0.01f);
@@ -213,7 +213,7 @@ TEST_F(PlayerTest, CaughtPlayerLosesFiveSecondsLaterAfterOneDeathSound)
         darkness.push_back(player().getDarkness());
         state.push_back(game.getState());
     }
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = printed.take();
 
     ASSERT_NEAR(static_cast<double>(sound.size()), 501.0, 2.0);
     EXPECT_FALSE(sound[98]);
@@ -251,9 +251,10 @@ TEST_F(PlayerTest, TutorialViewShowsTheWallAhead)
     play.press(sf::Keyboard::W);
     EXPECT_EQ(play.moveState(), MoveState::Still);
 
-    testing::internal::CaptureStdout();
-    play.game.getLevel().load("data/level/Tutorial.txt");
-    testing::internal::GetCapturedStdout();
+    {
+        CapturedOutput quiet;
+        play.game.getLevel().load("data/level/Tutorial.txt");
+    }
     play.player().update(10.f);
 
     // From (1;1) facing east the wall (5;1) is 3.5 cells away: 61 pixels each side of 360.
