@@ -101,6 +101,12 @@ TEST_F(PlayerTest, KeysDuringAMoveAreLostAndTurnsEndOnAnAxis)
     EXPECT_EQ(act(sf::Keyboard::W), "");
     EXPECT_EQ(player().getTile(), sf::Vector2i(3, 2));
 
+    // A left turn from west faces the wall south; three of them face the open way north.
+    act(sf::Keyboard::A);
+    EXPECT_EQ(act(sf::Keyboard::W), "");
+    act(sf::Keyboard::A);
+    act(sf::Keyboard::A);
+    EXPECT_EQ(act(sf::Keyboard::W), "[Player] Position : (3.5;2.5)\n");
 }
 
 TEST_F(PlayerTest, OnASharedKeyUpWinsOverLeftOverRightOverAction)
