@@ -30,7 +30,7 @@ CRUSHING_SCRIPT = "wait-join 30\nload 0\nshock noreboot\nexpect moved 4 within 1
 def play(game, console, keys, uses=(), after_step=lambda: None):
     """Presses each key once the one before it is done: a step or a use when the console reports
     it, a turn after its quarter turn. The player first stands frozen while the lights come up."""
-    game.trace.wait_for("[LEVEL] Player at :(", 15)
+    game.expect("[LEVEL] Player at :(", 15)
     e2e.pause(10.5)
     steps = 0
     for key in keys:
@@ -50,8 +50,7 @@ def won(game, console, folder):
     console.send("wait-join 15")
     console.expect("joined", 20)
     console.send("load 0")
-    # The trace may share the line: the menu's "Bip!" has no line end.
-    exit_line = game.trace.wait_for(lambda line: "[LEVEL] Exit Door at :(" in line, 15)
+    exit_line = game.expect("[LEVEL] Exit Door at :(", 15)
     keys = TAKING_KEYS + EXIT_KEYS[tuple(int(n) for n in re.findall(r"\d+", exit_line)[-2:])]
     # A shock keeps the monster still for two turns: renewed after every step.
     console.send("shock noreboot")
@@ -70,50 +69,41 @@ def won(game, console, folder):
     assert float(lines[11]) == BILLS
 
 
-def crushed(build_dir, game, console):
+def crushed(game, console):
     console.expect("joined", 20)
     play(game, console, CRUSHING_KEYS)
     console.expect("lost")
     assert console.process.wait(timeout=10 * e2e.PACE) == 0, "the script did not run to its end"
-    game.trace.wait_for("Total : ")
+    game.expect("Total : ")
     # The end-of-game trace may share the line: its total has no line end.
-    assert sum(line.endswith("lose") for line in game.trace.seen) == 1, game.trace.seen[-10:]
-    assert "Closing door (2;4)" in game.trace.seen
+    assert sum(line.endswith("lose") for line in game.output.seen) == 1, game.output.seen[-10:]
+    assert "Closing door (2;4)" in game.output.seen
     e2e.pause(1.0)
-    shot = e2e.screenshot(game.window, os.path.join(build_dir, "screenshots", "lost.png"))
+    shot = e2e.screenshot(game.window, "lost.png")
     assert shot.mean_brightness() > 3, "the end-of-game page is blank"
 
 
 def main(build_dir):
     with tempfile.TemporaryDirectory() as folder:
         e2e.copy_runtime_folder(build_dir, folder)
-        game = e2e.Game(folder)
-        try:
-            console = e2e.Console(folder)
-            try:
+        with open(os.path.join(folder, "crush.script"), "w") as out:
+            out.write(CRUSHING_SCRIPT)
+        with e2e.Game(folder) as game:
+            with e2e.console(folder) as console:
                 game.join("127.0.0.1")
                 won(game, console, folder)
-            finally:
-                console.stop()
-            with open(os.path.join(folder, "crush.script"), "w") as out:
-                out.write(CRUSHING_SCRIPT)
-            console = e2e.Console(folder, script=os.path.join(folder, "crush.script"))
-            try:
+            with e2e.console(folder, script=os.path.join(folder, "crush.script")) as console:
                 # A submit leads to the statistics page; its back button leads home.
                 game.click(200, 620)
                 game.join("127.0.0.1")
-                crushed(build_dir, game, console)
-            finally:
-                console.stop()
+                crushed(game, console)
             # Solo mode plays the operator's part: the tutorial for the game that joins.
-            with e2e.running(folder, "kestrivon-console", "--solo", "--bind", "127.0.0.1") as solo:
+            with e2e.Program(folder, "kestrivon-console", "--solo", "--bind", "127.0.0.1") as solo:
                 game.submit_name("LOSER")
                 game.click(200, 620)
                 game.join("127.0.0.1")
-                e2e.Lines(solo.stdout).wait_for(lambda line: "started Tutorial (2 doors)" in line)
-                game.trace.wait_for("[LEVEL] Player at :(", 15)
-        finally:
-            game.stop()
+                solo.expect("started Tutorial (2 doors)")
+                game.expect("[LEVEL] Player at :(", 15)
     print("games: ok")
 
 

@@ -21,14 +21,10 @@ def near(colour, target, tolerance=24):
     return all(abs(a - b) <= tolerance for a, b in zip(colour, target))
 
 
-def label_pixels(picture, left, top, right, bottom):
-    """How many pixels of the area carry the label colour: text, outlines, knobs."""
-    return sum(1 for y in range(top, bottom) for x in range(left, right)
-               if near(picture.pixel(x, y), LABEL))
-
-
 def rows_with_labels(picture, tops, left=150, right=400):
-    return [label_pixels(picture, left, top + 5, right, top + 35) > 40 for top in tops]
+    """Which rows show more than 40 pixels of the label colour: text, outlines, knobs."""
+    return [sum(near(picture.pixel(x, y), LABEL) for y in range(top + 5, top + 35)
+                for x in range(left, right)) > 40 for top in tops]
 
 
 # What each page shows, read from a screenshot.
@@ -52,8 +48,7 @@ def controls_page(p, listening=False):
 class Player:
     """Looks at and clicks the game's 1280 by 720 picture, wherever full screen puts it."""
 
-    def __init__(self, build_dir, window):
-        self.folder = os.path.join(build_dir, "screenshots")
+    def __init__(self, window):
         self.letterbox(window, (WIDTH, HEIGHT))
 
     def letterbox(self, window, size):
@@ -65,34 +60,33 @@ class Player:
     def look(self, name=None):
         crop = "%dx%d+%d+%d" % (round(WIDTH * self.scale), round(HEIGHT * self.scale),
                                 self.left, self.top)
-        return e2e.screenshot(self.window, os.path.join(self.folder, name) if name else None,
+        return e2e.screenshot(self.window, name,
                               ["-crop", crop, "+repage", "-resize", "%dx%d!" % (WIDTH, HEIGHT)])
 
     def point(self, x, y):
-        e2e.xdotool("mousemove", "--window", self.window, round(self.left + x * self.scale),
-                    round(self.top + y * self.scale))
+        e2e.xdotool("mousemove", "--window", self.window, *self.at(x, y))
         e2e.pause(0.15)
+
+    def at(self, x, y):
+        return round(self.left + x * self.scale), round(self.top + y * self.scale)
 
     def wait_for(self, page, name):
         with contextlib.suppress(AssertionError):
             e2e.wait_until(page.__name__, lambda: page(self.look()), 5)
         picture = self.look(name)
-        assert page(picture), "expected %s, see %s" % (page.__name__, os.path.join(self.folder, name))
+        assert page(picture), "expected %s, see screenshots/%s" % (page.__name__, name)
         return picture
 
     def click(self, x, y, then, name):
         """Points at a widget, clicks it and waits for the page it leads to."""
-        self.point(x + 1, y)
-        self.point(x, y)
-        e2e.xdotool("click", "1")
+        e2e.click(self.window, *self.at(x, y))
         return self.wait_for(then, name)
 
 
 def main(build_dir):
-    with e2e.running(build_dir, "kestrivon") as game:
-        window = e2e.find_window("Kestrivon", game.pid)
-        assert e2e.window_size(window) == (WIDTH, HEIGHT), e2e.window_size(window)
-        player = Player(build_dir, window)
+    with e2e.Game(build_dir) as game:
+        assert e2e.window_size(game.window) == (WIDTH, HEIGHT), e2e.window_size(game.window)
+        player = Player(game.window)
         player.point(1000, 650)
         player.wait_for(main_page, "menu-main.png")
 
@@ -113,7 +107,7 @@ def main(build_dir):
         player.point(300, 500)
         e2e.xdotool("click", "1")
         e2e.pause(1.0)
-        window = e2e.find_window("Kestrivon", game.pid)
+        window = e2e.find_window("Kestrivon", game.process.pid)
         size = e2e.window_size(window)
         assert size != (WIDTH, HEIGHT), "the display offers 1280 by 720: nothing to scale"
         player.letterbox(window, size)
@@ -123,7 +117,7 @@ def main(build_dir):
         # ends normally.
         player.point(300, 500)
         e2e.xdotool("click", "1")
-        assert game.wait(timeout=10 * e2e.PACE) == 0, "the game did not end cleanly after Quit"
+        assert game.process.wait(timeout=10 * e2e.PACE) == 0, "the game did not end cleanly after Quit"
     print("menu: ok")
 
 

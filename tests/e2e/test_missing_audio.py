@@ -24,9 +24,10 @@ def main(build_dir):
             for name in damaged:
                 with open(os.path.join(folder, "data", name), "wb") as out:
                     out.write(b"RIFF\x10\x00\x00\x00WAVEjunk" * 4)
-            with e2e.running(folder, "kestrivon") as game:
-                errors = game.communicate(timeout=30 * e2e.PACE)[1]
-            assert game.returncode == 1, "status %d without %s" % (game.returncode, missing)
+            with e2e.Program(folder, "kestrivon") as game:
+                status = game.process.wait(timeout=30 * e2e.PACE)
+                errors = "\n".join(game.errors.drain())
+            assert status == 1, "status %d without %s" % (status, missing)
             assert named in errors and not_named not in errors, (missing, damaged, errors)
     print("missing audio: ok")
 

@@ -17,17 +17,10 @@ import kestrivon_e2e as e2e
 
 def start_menu(root, home, keep_as):
     """Starts the installed game's launcher and waits for its menu."""
-    environment = dict(e2e.ENVIRONMENT, XDG_DATA_HOME=home)
-    game = subprocess.Popen([os.path.join(root, "usr/games/kestrivon")], env=environment,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-    try:
-        window = e2e.find_window("Kestrivon", game.pid)
+    with e2e.Game(root, program="usr/games/kestrivon", XDG_DATA_HOME=home) as game:
         e2e.pause(1.0)
-        assert game.poll() is None, "the game ended: %s" % game.stderr.read()
-        picture = e2e.screenshot(window, keep_as)
-        assert picture.mean_brightness() > 10, "the menu is black"
-    finally:
-        e2e.stop(game)
+        assert game.process.poll() is None, "the game ended"
+        assert e2e.screenshot(game.window, keep_as).mean_brightness() > 10, "the menu is black"
 
 
 def main(build_dir):
@@ -45,7 +38,7 @@ def main(build_dir):
         table = os.path.join(home, "kestrivon", "data", "Score.txt")
         shipped = os.path.join(root, "usr/share/games/kestrivon/data/Score.txt")
 
-        start_menu(root, home, os.path.join(build_dir, "screenshots", "package-menu.png"))
+        start_menu(root, home, "package-menu.png")
         assert open(table).read() == open(shipped).read(), "the table is not the shipped one"
         assert os.path.realpath(os.path.join(home, "kestrivon", "data", "level")) == \
             os.path.realpath(os.path.join(root, "usr/share/games/kestrivon/data/level"))
@@ -58,8 +51,7 @@ def main(build_dir):
         environment = dict(os.environ, XDG_DATA_HOME=os.path.join(table, "nowhere"))
         refused = subprocess.run([os.path.join(root, "usr/games/kestrivon-console"), "--solo"],
                                  env=environment, capture_output=True, text=True, timeout=20)
-        assert refused.returncode == 1 and refused.stderr.count("\n") == 1 and \
-            refused.stderr.startswith("kestrivon-console: cannot prepare the run folder"), refused
+        assert refused.returncode == 1 and "cannot prepare the run folder" in refused.stderr, refused
     print("package: ok")
 
 

@@ -5,9 +5,11 @@ messages) while xdotool walks the player. Every probe scan must be answered with
 the game must never end on its own, and its resident memory, sampled every ten seconds, must
 settle after the first minute."""
 
+import collections
 import contextlib
 import os
 import random
+import socket
 import struct
 import sys
 import tempfile
@@ -16,11 +18,43 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import kestrivon_e2e as e2e
-from kestrivon_e2e import frame, message
 
 SCAN, MONSTER_POSITION = 2, 3
 BURST = 10000
 DOORS = [8, 10, 12, 14, 16, 18, 20, 22]
+
+
+def frame(payload):
+    return struct.pack(">I", len(payload)) + payload
+
+
+def message(code, *fields):
+    """A console message as bytes: its code and fields (32-bit integers or bytes) in a frame."""
+    return frame(struct.pack(">i", code) + b"".join(
+        field if isinstance(field, bytes) else struct.pack(">i", field) for field in fields))
+
+
+class RawOperator:
+    """A raw console for bytes no console would send: holds the game's connection and counts
+    the messages the game sends, by code."""
+
+    def __init__(self, connection):
+        self.connection, self.buffer, self.received = connection, b"", collections.Counter()
+
+    def send(self, data):
+        self.connection.sendall(data)
+
+    def pump(self, seconds):
+        """Reads what arrives within seconds."""
+        self.connection.settimeout(seconds)
+        with contextlib.suppress(socket.timeout):
+            data = self.connection.recv(1 << 16)
+            assert data, "the game closed the connection"
+            self.buffer += data
+        while len(self.buffer) >= 8 and len(self.buffer) >= 4 + (
+                size := struct.unpack(">I", self.buffer[:4])[0]):
+            self.received[struct.unpack(">i", self.buffer[4:8])[0]] += 1
+            self.buffer = self.buffer[4 + size:]
 
 
 def short_payload():
@@ -62,17 +96,17 @@ def walker(game, stop):
 
 def main(build_dir, seconds):
     random.seed(20261206)
-    with tempfile.TemporaryDirectory() as folder:
-        e2e.copy_runtime_folder(build_dir, folder)
-        peer = e2e.RawOperator()
-        game = e2e.Game(folder)
+    with tempfile.TemporaryDirectory() as folder, \
+            socket.create_server(("127.0.0.1", 3000)) as listener, \
+            e2e.Game(e2e.copy_runtime_folder(build_dir, folder)) as game:
+        game.join("127.0.0.1")
+        listener.settimeout(20 * e2e.PACE)
+        peer = RawOperator(listener.accept()[0])
         stop = threading.Event()
+        threading.Thread(target=walker, args=(game, stop), daemon=True).start()
+        scans, worst, samples = 0, 0.0, []
+        started = next_sample = next_level = time.time()
         try:
-            game.join("127.0.0.1")
-            peer.accept()
-            scans, worst, samples = 0, 0.0, []
-            started = next_sample = next_level = time.time()
-            threading.Thread(target=walker, args=(game, stop), daemon=True).start()
             while time.time() - started < seconds:
                 now = time.time()
                 if now >= next_level:
@@ -99,17 +133,15 @@ def main(build_dir, seconds):
                     samples.append((round(now - started), rss // 1024))
                     next_sample = now + 10
                 peer.pump(0.02)
-            settled = [rss for t, rss in samples if t >= 60] or [rss for _, rss in samples]
-            print("soak: %d s, %d messages from the game, %d scans answered, worst probe %.3f s,"
-                  " rss %d MB at start, %d..%d MB after the first minute"
-                  % (seconds, sum(peer.received.values()), peer.received[MONSTER_POSITION],
-                     worst, samples[0][1], min(settled), max(settled)))
-            assert max(settled) - min(settled) < 20, "memory grew: %s" % samples
         finally:
             stop.set()
-            game.stop()
-            peer.close()
-
+            peer.connection.close()
+        settled = [rss for t, rss in samples if t >= 60] or [rss for _, rss in samples]
+        print("soak: %d s, %d messages from the game, %d scans answered, worst probe %.3f s,"
+              " rss %d MB at start, %d..%d MB after the first minute"
+              % (seconds, sum(peer.received.values()), peer.received[MONSTER_POSITION],
+                 worst, samples[0][1], min(settled), max(settled)))
+        assert max(settled) - min(settled) < 20, "memory grew: %s" % samples
 
 if __name__ == "__main__":
     main(sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 600)
