@@ -67,7 +67,7 @@ TEST_F(LevelTest, WorkedExampleLoadsGridObjectsExitAndARandomFloorStart)
     EXPECT_EQ(starts, (std::set<std::pair<int, int>>{{1, 1}, {3, 1}, {1, 2}}));
 }
 
-TEST_F(LevelTest, ExitIsDrawnAmongCandidatesOrNotAtAll)
+TEST_F(LevelTest, ExitIsDrawnAmongCandidates)
 {
     std::srand(7);
     std::map<int, int> chosen;
@@ -81,12 +81,6 @@ TEST_F(LevelTest, ExitIsDrawnAmongCandidatesOrNotAtAll)
     }
     for (int x = 1; x <= 3; ++x)
         EXPECT_GT(chosen[x], 60) << "candidate " << x;
-
-    // Four draws for one candidate: most loads have no exit.
-    int exits = 0;
-    for (int i = 0; i < 100; ++i)
-        exits += count(load("5 3 4\n1 1 9 1 1\n1 0 0 0 1\n1 1 1 1 1\n1 1 1 1\n"), "Exit Door");
-    EXPECT_LT(exits, 50);
 }
 
 TEST_F(LevelTest, RowZeroColumnZeroAndBeyondTheSizeAreOutside)
@@ -97,7 +91,6 @@ TEST_F(LevelTest, RowZeroColumnZeroAndBeyondTheSizeAreOutside)
                                                 {4, 3, true},  {5, 3, false}, {4, 4, false}};
     for (const auto& [x, y, inside] : cells)
         EXPECT_EQ(level().isInside(x, y), inside) << x << ";" << y;
-    EXPECT_EQ(level().getAtlasWidth() / level().getTileSize(), 24);
 }
 
 TEST_F(LevelTest, MonsterEntersFloorAndOpenDoorsOnly)

@@ -184,14 +184,4 @@ TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointAndAShockNeverHa
     }
 }
 
-TEST_F(MonsterTest, MonsterWithoutSpawnPointsStaysWhereItIs)
-{
-    start(OpenRoom, "1 1 5 5\n", {1, 1}, {3, 3});
-    game.getMonster().clearSpawnPoints();
-    game.getMonster().paralyse(1);
-    game.getMonster().setPresent(false);
-    EXPECT_EQ(monsterTurn(), "[Monstre] Position : (3;3)\n");
-    EXPECT_TRUE(game.getMonster().isPresent());
-}
-
 } // namespace
