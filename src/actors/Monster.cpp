@@ -3,7 +3,6 @@
 #include "core/Game.hpp"
 #include "world/Direction.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -61,9 +60,8 @@ void Monster::takeTurn()
 
 void Monster::paralyse(int turns)
 {
-    // A crushed monster is away until its paralysis ends: a shock meant to hold it must not
-    // bring it back sooner.
-    paralysisTurns = present ? turns : std::max(paralysisTurns, turns);
+    // Also while crushed: the order's turns replace those left before the monster comes back.
+    paralysisTurns = turns;
     std::cout << "nbTunrn paralize : " << turns << "\n";
     mode = MonsterMode::Paralysed;
 }

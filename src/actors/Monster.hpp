@@ -32,8 +32,7 @@ public:
     // One turn: hunt, wander or count the paralysis down, then catch the player if the turn
     // ends on the player's cell unparalysed.
     void takeTurn();
-    // Keeps the monster still for the given number of its turns; a crushed monster's time
-    // away is only ever lengthened.
+    // Keeps the monster still (or, crushed, away) for the given number of its turns.
     void paralyse(int turns);
     // Moves to the spawn point farthest from the player; without spawn points it stays.
     void respawn();

@@ -145,16 +145,15 @@ TEST_F(MonsterTest, MonsterCatchesWhereItsTurnEndsUnlessParalysed)
     EXPECT_TRUE(caught());
 }
 
-TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointAndAShockNeverHastensIt)
+TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointAndAShockResetsItsTimeAway)
 {
-    // A shock order some turns after the crush: the monster stays away for the longer of what
-    // was left and the shock's paralysis.
+    // A shock order some turns after the crush: its paralysis replaces the turns left.
     struct Case {
         int turnsBefore;
         std::optional<bool> shockWithReboot;
         int turnsAway;
     };
-    for (const Case& row : {Case{0, std::nullopt, 6}, Case{0, false, 6}, Case{3, true, 5 + 3},
+    for (const Case& row : {Case{0, std::nullopt, 6}, Case{0, false, 2}, Case{3, true, 3 + 5},
                             Case{5, false, 2 + 5}}) {
         SCOPED_TRACE(row.turnsAway);
         // Spawn points (1;5) and (5;1) lie equally far from the player on (1;1); (3;3) is
