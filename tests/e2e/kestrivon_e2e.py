@@ -3,7 +3,6 @@ drive their windows with xdotool on the X display, wait on what they report, rea
 
 import contextlib
 import os
-import queue
 import re
 import shutil
 import subprocess
@@ -44,41 +43,37 @@ def wait_until(what, condition, timeout=15.0):
 
 
 class Lines:
-    """The lines a process writes on a stream, collected in a thread for waiting on them."""
+    """The lines a process writes on a stream, collected by a thread for waiting on them."""
 
     def __init__(self, stream):
-        self.queue, self.seen = queue.Queue(), []
-        self.reader = threading.Thread(target=self._read, args=(stream,), daemon=True)
-        self.reader.start()
+        self.all, self.read, self.ended = [], 0, threading.Event()
+        threading.Thread(target=self._collect, args=(stream,), daemon=True).start()
 
-    def _read(self, stream):
+    def _collect(self, stream):
         for line in stream:
-            self.queue.put(line.rstrip("\n"))
-        self.queue.put(None)
+            self.all.append(line.rstrip("\n"))
+        self.ended.set()
 
     def wait_for(self, what, timeout=10.0):
-        """The first new line that contains what (a string) or matches it (a function); lines
-        before it are kept in seen. The timeout is stretched by the pace."""
+        """The first line after those already waited for that contains what (a string) or
+        matches it (a function). The timeout is stretched by the pace."""
         matches = what if callable(what) else lambda line: what in line
         deadline = time.time() + timeout * PACE
         while True:
-            try:
-                line = self.queue.get(timeout=max(deadline - time.time(), 0.01))
-            except queue.Empty:
-                line = None
-            # None: the time is up, or the stream ended.
-            assert line is not None, "no %r; last lines: %s" % (what, self.seen[-8:])
-            self.seen.append(line)
-            if matches(line):
-                return line
+            ended = self.ended.is_set()
+            if self.read < len(self.all):
+                self.read += 1
+                if matches(self.all[self.read - 1]):
+                    return self.all[self.read - 1]
+            else:
+                assert not ended and time.time() < deadline, \
+                    "no %r; last lines: %s" % (what, self.all[-8:])
+                time.sleep(0.02)
 
     def drain(self):
-        """Everything left, once the stream has ended."""
-        self.reader.join(5)
-        while not self.queue.empty():
-            if (line := self.queue.get()) is not None:
-                self.seen.append(line)
-        return self.seen
+        """Every line, once the stream has ended."""
+        self.ended.wait(5)
+        return self.all
 
 
 class Program:
@@ -97,9 +92,7 @@ class Program:
         try:
             return self.output.wait_for(what, timeout)
         except AssertionError as failure:
-            if self.process.poll() is not None:
-                self.errors.drain()
-            raise AssertionError("%s; its errors: %s" % (failure, self.errors.seen[-6:]))
+            raise AssertionError("%s; its errors: %s" % (failure, self.errors.all[-6:]))
 
     def send(self, line):
         self.process.stdin.write(line + "\n")
@@ -198,7 +191,7 @@ class Game(Program):
             self.window = find_window("Kestrivon", self.process.pid, at)
         except AssertionError as failure:
             self.stop()
-            raise AssertionError("%s; the game said: %s" % (failure, self.errors.seen[-5:]))
+            raise AssertionError("%s; the game said: %s" % (failure, self.errors.all[-5:]))
 
     def click(self, x, y):
         click(self.window, x, y)

@@ -76,8 +76,8 @@ def crushed(game, console):
     assert console.process.wait(timeout=10 * e2e.PACE) == 0, "the script did not run to its end"
     game.expect("Total : ")
     # The end-of-game trace may share the line: its total has no line end.
-    assert sum(line.endswith("lose") for line in game.output.seen) == 1, game.output.seen[-10:]
-    assert "Closing door (2;4)" in game.output.seen
+    assert sum(line.endswith("lose") for line in game.output.all) == 1, game.output.all[-10:]
+    assert "Closing door (2;4)" in game.output.all
     e2e.pause(1.0)
     shot = e2e.screenshot(game.window, "lost.png")
     assert shot.mean_brightness() > 3, "the end-of-game page is blank"

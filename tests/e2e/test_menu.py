@@ -63,10 +63,6 @@ class Player:
         return e2e.screenshot(self.window, name,
                               ["-crop", crop, "+repage", "-resize", "%dx%d!" % (WIDTH, HEIGHT)])
 
-    def point(self, x, y):
-        e2e.xdotool("mousemove", "--window", self.window, *self.at(x, y))
-        e2e.pause(0.15)
-
     def at(self, x, y):
         return round(self.left + x * self.scale), round(self.top + y * self.scale)
 
@@ -87,7 +83,7 @@ def main(build_dir):
     with e2e.Game(build_dir) as game:
         assert e2e.window_size(game.window) == (WIDTH, HEIGHT), e2e.window_size(game.window)
         player = Player(game.window)
-        player.point(1000, 650)
+        e2e.xdotool("mousemove", "--window", game.window, 1000, 650)
         player.wait_for(main_page, "menu-main.png")
 
         player.click(300, 380, settings_page, "menu-settings.png")
@@ -104,8 +100,7 @@ def main(build_dir):
 
         player.click(200, 560, settings_page, "menu-settings-again.png")
         # "Full Screen" re-creates the window.
-        player.point(300, 500)
-        e2e.xdotool("click", "1")
+        e2e.click(player.window, *player.at(300, 500))
         e2e.pause(1.0)
         window = e2e.find_window("Kestrivon", game.process.pid)
         size = e2e.window_size(window)
@@ -115,8 +110,7 @@ def main(build_dir):
         player.click(200, 560, main_page, "full-screen-main.png")
         # Quit: the window closes at the next event (here the button's release) and the game
         # ends normally.
-        player.point(300, 500)
-        e2e.xdotool("click", "1")
+        e2e.click(player.window, *player.at(300, 500))
         assert game.process.wait(timeout=10 * e2e.PACE) == 0, "the game did not end cleanly after Quit"
     print("menu: ok")
 

@@ -41,20 +41,22 @@ class RawOperator:
     def __init__(self, connection):
         self.connection, self.buffer, self.received = connection, b"", collections.Counter()
 
-    def send(self, data):
-        self.connection.sendall(data)
-
-    def pump(self, seconds):
-        """Reads what arrives within seconds."""
-        self.connection.settimeout(seconds)
-        with contextlib.suppress(socket.timeout):
-            data = self.connection.recv(1 << 16)
-            assert data, "the game closed the connection"
-            self.buffer += data
-        while len(self.buffer) >= 8 and len(self.buffer) >= 4 + (
-                size := struct.unpack(">I", self.buffer[:4])[0]):
-            self.received[struct.unpack(">i", self.buffer[4:8])[0]] += 1
-            self.buffer = self.buffer[4 + size:]
+    def answered(self, scans, limit):
+        """Seconds until every scan sent so far is answered."""
+        started = time.time()
+        self.connection.settimeout(0.05)
+        while self.received[MONSTER_POSITION] < scans:
+            assert time.time() - started < limit, "only %d of %d scans answered after %.1f s" % (
+                self.received[MONSTER_POSITION], scans, limit)
+            with contextlib.suppress(socket.timeout):
+                data = self.connection.recv(1 << 16)
+                assert data, "the game closed the connection"
+                self.buffer += data
+            while len(self.buffer) >= 8 and len(self.buffer) >= 4 + (
+                    size := struct.unpack(">I", self.buffer[:4])[0]):
+                self.received[struct.unpack(">i", self.buffer[4:8])[0]] += 1
+                self.buffer = self.buffer[4 + size:]
+        return time.time() - started
 
 
 def short_payload():
@@ -75,16 +77,6 @@ ORDERS = (
     (0.03, "a giant door count", lambda: message(1, random.randrange(7), 2**31 - 1, 8, 10)),
     (0.02, "a burst", lambda: message(SCAN) * BURST),
 )
-
-
-def answered(peer, scans, limit):
-    """Seconds until every scan sent so far is answered."""
-    started = time.time()
-    while peer.received[MONSTER_POSITION] < scans:
-        assert time.time() - started < limit, "only %d of %d scans answered after %.1f s" % (
-            peer.received[MONSTER_POSITION], scans, limit)
-        peer.pump(0.05)
-    return time.time() - started
 
 
 def walker(game, stop):
@@ -110,18 +102,18 @@ def main(build_dir, seconds):
             while time.time() - started < seconds:
                 now = time.time()
                 if now >= next_level:
-                    peer.send(message(1, random.randrange(7), len(DOORS), *DOORS))
+                    peer.connection.sendall(message(1, random.randrange(7), len(DOORS), *DOORS))
                     next_level = now + 60
                 _, action, order = random.choices(ORDERS, [row[0] for row in ORDERS])[0]
                 if order:
-                    peer.send(order())
+                    peer.connection.sendall(order())
                 # A burst is answered whole before the probe, which times one request.
                 if action == "a burst":
                     scans += BURST
-                    answered(peer, scans, 30)
-                peer.send(message(SCAN))
+                    peer.answered(scans, 30)
+                peer.connection.sendall(message(SCAN))
                 scans += 1
-                probe = answered(peer, scans, 30)
+                probe = peer.answered(scans, 30)
                 worst = max(worst, probe)
                 assert probe <= 1.0, "a scan took %.2f s to be answered, %d s in, after %s" % (
                     probe, now - started, action)
@@ -132,7 +124,6 @@ def main(build_dir, seconds):
                                    if line.startswith("VmRSS"))
                     samples.append((round(now - started), rss // 1024))
                     next_sample = now + 10
-                peer.pump(0.02)
         finally:
             stop.set()
             peer.connection.close()
