@@ -24,14 +24,11 @@ BURST = 10000
 DOORS = [8, 10, 12, 14, 16, 18, 20, 22]
 
 
-def frame(payload):
-    return struct.pack(">I", len(payload)) + payload
-
-
 def message(code, *fields):
     """A console message as bytes: its code and fields (32-bit integers or bytes) in a frame."""
-    return frame(struct.pack(">i", code) + b"".join(
-        field if isinstance(field, bytes) else struct.pack(">i", field) for field in fields))
+    payload = struct.pack(">i", code) + b"".join(
+        field if isinstance(field, bytes) else struct.pack(">i", field) for field in fields)
+    return struct.pack(">I", len(payload)) + payload
 
 
 class RawOperator:
@@ -60,8 +57,9 @@ class RawOperator:
 
 
 def short_payload():
-    code = random.randrange(7)
-    return message(1, 3) if code == 1 else frame(struct.pack(">i", code)[:random.randrange(4)])
+    """A level order with its level alone, or a whole frame whose payload stops inside a code."""
+    code, cut = random.randrange(7), random.randrange(4)
+    return message(1, 3) if code == 1 else struct.pack(">I", cut) + struct.pack(">i", code)[:cut]
 
 
 # What the operator sends besides the probe scan, each with its chance.
