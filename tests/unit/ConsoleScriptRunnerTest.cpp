@@ -16,17 +16,14 @@ using Bytes = RawPeer::Bytes;
 class ScriptRun {
 public:
     explicit ScriptRun(const std::string& script)
-        : console(LevelCatalogue("data/level"), settings())
     {
         std::string problem;
-        listening = console.listen("127.0.0.1", problem) == GameLink::ListenResult::Listening;
         int ends[2];
-        if (pipe(ends) != 0)
-            return;
-        ssize_t written = write(ends[1], script.data(), script.size());
+        ready = console.listen("127.0.0.1", problem) == GameLink::ListenResult::Listening &&
+                pipe(ends) == 0 &&
+                write(ends[1], script.data(), script.size()) == ssize_t(script.size());
         close(ends[1]);
         input = ends[0];
-        complete = written == static_cast<ssize_t>(script.size());
         runner = std::thread([this] { status = ScriptRunner(console, input, out, errors).run(); });
     }
     ~ScriptRun()
@@ -42,22 +39,17 @@ public:
         return status;
     }
 
-    bool ready() const { return listening && complete; }
+    bool ready = false;
     std::ostringstream out;
     std::ostringstream errors;
 
 private:
-    static Operator::Settings settings()
-    {
-        Operator::Settings result;
-        result.seed = 1;
-        result.autoEnd = false;
-        return result;
-    }
-
-    Operator console;
-    bool listening = false;
-    bool complete = false;
+    Operator console{LevelCatalogue("data/level"), [] {
+                         Operator::Settings settings;
+                         settings.seed = 1;
+                         settings.autoEnd = false;
+                         return settings;
+                     }()};
     int input = -1;
     int status = -1;
     std::thread runner;
@@ -82,7 +74,7 @@ TEST(ConsoleScriptRunnerTest, ScriptDrivesTheGameAndPrintsItsReports)
                   "shock reboot\nshock noreboot\npower\n"
                   "expect moved 1 within 5\nexpect object 2 6\nexpect interaction 24\n"
                   "end\nload 3 9 8\nend 12.5 1 2 3 4 5 6\nquit\nscan\n");
-    ASSERT_TRUE(run.ready());
+    ASSERT_TRUE(run.ready);
     RawPeer game = RawPeer::connectTo(Protocol::Port);
     ASSERT_TRUE(game.isConnected());
 
@@ -127,7 +119,7 @@ TEST(ConsoleScriptRunnerTest, FailingLinesStopTheScriptNamingTheLine)
     for (const auto& row : cases) {
         SCOPED_TRACE(row.script);
         ScriptRun run(row.script);
-        ASSERT_TRUE(run.ready());
+        ASSERT_TRUE(run.ready);
         RawPeer game;
         if (row.gameJoins) {
             game = RawPeer::connectTo(Protocol::Port);
@@ -145,7 +137,7 @@ TEST(ConsoleScriptRunnerTest, FailingLinesStopTheScriptNamingTheLine)
 TEST(ConsoleScriptRunnerTest, GameLeavingIsPrintedAndAnotherCanJoin)
 {
     ScriptRun run("wait-join 5\nexpect disconnected\nwait-join 5\nexpect joined\nscan\nquit\n");
-    ASSERT_TRUE(run.ready());
+    ASSERT_TRUE(run.ready);
     {
         RawPeer first = RawPeer::connectTo(Protocol::Port);
         ASSERT_TRUE(first.isConnected());

@@ -15,76 +15,67 @@
 #include <utility>
 #include <vector>
 
-// One end of a TCP connection on 127.0.0.1 that writes and reads raw bytes, so a test sees the
-// exact bytes on the wire and can send bytes no well-behaved peer would. It stands in for the
-// game against a console (connect) or for a console against the game (RawListener::accept).
+// One end of a TCP connection on 127.0.0.1 that writes and reads raw bytes: the game against a
+// console (connectTo) or a console against the game (RawListener::accept).
 class RawPeer {
 public:
     using Bytes = std::vector<std::uint8_t>;
     using Milliseconds = std::chrono::milliseconds;
 
-    // Connects to 127.0.0.1:port. receiveBuffer > 0 shrinks our receive window, so the other
-    // side's sends go out in part.
+    // receiveBuffer > 0 shrinks our receive window, so the other side's sends go out in part.
     static RawPeer connectTo(unsigned short port, int receiveBuffer = 0)
     {
         RawPeer peer(::socket(AF_INET, SOCK_STREAM, 0));
         if (receiveBuffer > 0)
-            ::setsockopt(peer.descriptor, SOL_SOCKET, SO_RCVBUF, &receiveBuffer,
-                         sizeof receiveBuffer);
+            ::setsockopt(peer.fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
         const sockaddr_in address = loopback(port);
-        if (::connect(peer.descriptor, reinterpret_cast<const sockaddr*>(&address),
-                      sizeof address) != 0)
+        if (::connect(peer.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
             peer.hangUp();
         return peer;
     }
 
-    explicit RawPeer(int descriptor = -1) : descriptor(descriptor) {}
+    explicit RawPeer(int fd = -1) : fd(fd) {}
     RawPeer(RawPeer&& other) noexcept { *this = std::move(other); }
     RawPeer& operator=(RawPeer&& other) noexcept
     {
-        hangUp();
-        std::swap(descriptor, other.descriptor);
-        ended = std::exchange(other.ended, false);
-        buffer = std::move(other.buffer);
+        std::swap(fd, other.fd);
+        std::swap(ended, other.ended);
+        std::swap(buffer, other.buffer);
         return *this;
     }
     ~RawPeer() { hangUp(); }
 
-    bool isConnected() const { return descriptor >= 0; }
+    bool isConnected() const { return fd >= 0; }
+    void hangUp()
+    {
+        if (fd >= 0)
+            ::close(std::exchange(fd, -1));
+    }
 
     // Big-endian 32-bit integers, the wire's order.
     static Bytes ints(std::initializer_list<std::int32_t> values)
     {
         Bytes bytes;
-        for (std::int32_t value : values) {
-            const auto raw = static_cast<std::uint32_t>(value);
+        for (const std::int32_t value : values)
             for (int shift = 24; shift >= 0; shift -= 8)
-                bytes.push_back(static_cast<std::uint8_t>(raw >> shift));
-        }
+                bytes.push_back(
+                    static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
         return bytes;
     }
-
-    // The payload behind its 4-byte length.
     static Bytes frame(const Bytes& payload)
     {
         Bytes bytes = ints({static_cast<std::int32_t>(payload.size())});
         bytes.insert(bytes.end(), payload.begin(), payload.end());
         return bytes;
     }
+    static Bytes payloadOf(const Bytes& frame) { return Bytes(frame.begin() + 4, frame.end()); }
 
-    // A frame's payload, without its length.
-    static Bytes payloadOf(const Bytes& frame)
-    {
-        return Bytes(frame.begin() + HeaderSize, frame.end());
-    }
-
-    // Writes everything. While the other side's buffers are full, `whileBlocked` runs (to let a
-    // single-threaded peer read); without it the write blocks.
+    // Writes everything; while the other side is full, `whileBlocked` runs (to let a
+    // single-threaded peer read) where a plain send would block.
     void send(const Bytes& bytes, const std::function<void()>& whileBlocked = {})
     {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t sent = ::send(descriptor, bytes.data() + done, bytes.size() - done,
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t sent = ::send(fd, bytes.data() + done, bytes.size() - done,
                                         MSG_NOSIGNAL | (whileBlocked ? MSG_DONTWAIT : 0));
             if (sent > 0)
                 done += static_cast<std::size_t>(sent);
@@ -94,61 +85,48 @@ public:
                 return;
         }
     }
-
     void sendFrame(const Bytes& payload) { send(frame(payload)); }
 
-    // The next payload, or an empty one when no whole frame came in time or the other side
-    // closed (closed() tells which). Timeout zero takes only what has already arrived.
+    // The next payload, or an empty one when no whole frame came in time.
     Bytes readPayload(Milliseconds timeout = std::chrono::seconds(5))
     {
         const auto deadline = Clock::now() + timeout;
-        if (!fill(HeaderSize, deadline))
-            return {};
-        std::size_t length = 0;
-        for (std::size_t i = 0; i < HeaderSize; ++i)
-            length = (length << 8) | buffer[i];
-        if (!fill(HeaderSize + length, deadline))
-            return {};
-        Bytes payload = take(HeaderSize + length);
-        payload.erase(payload.begin(), payload.begin() + HeaderSize);
+        while (buffer.size() < 4 || buffer.size() < 4 + lengthAhead())
+            if (!receive(deadline))
+                return {};
+        const auto end = buffer.begin() + 4 + static_cast<std::ptrdiff_t>(lengthAhead());
+        const Bytes payload(buffer.begin() + 4, end);
+        buffer.erase(buffer.begin(), end);
         return payload;
     }
 
     // Whatever has arrived, without waiting.
     Bytes readAvailable()
     {
-        while (receiveSome(Clock::now())) {
+        while (receive(Clock::now())) {
         }
-        return take(buffer.size());
+        return std::exchange(buffer, {});
     }
 
     // True once the other side has closed or reset its end, whatever it sent before.
     bool closed(Milliseconds timeout = std::chrono::seconds(2))
     {
         const auto deadline = Clock::now() + timeout;
-        while (!ended)
-            if (!receiveSome(deadline))
-                return false;
-        return true;
+        while (receive(deadline)) {
+        }
+        return ended;
     }
 
-    void hangUp()
-    {
-        if (descriptor >= 0)
-            ::close(descriptor);
-        descriptor = -1;
-    }
-
-    // Sets a kernel buffer size (SO_SNDBUF or SO_RCVBUF) on every socket of this process that is
-    // connected to the port: the far end of a connection a test made, as a slow link would.
+    // Sets a kernel buffer size (SO_SNDBUF or SO_RCVBUF) on this process's sockets connected to
+    // the port: the far end of a connection the test made, as a slow link would.
     static void setBufferOfConnectionsTo(unsigned short port, int option, int size)
     {
-        for (int fd = 3; fd < 1024; ++fd) {
+        for (int other = 3; other < 1024; ++other) {
             sockaddr_in remote{};
             socklen_t length = sizeof remote;
-            if (::getpeername(fd, reinterpret_cast<sockaddr*>(&remote), &length) == 0 &&
+            if (::getpeername(other, reinterpret_cast<sockaddr*>(&remote), &length) == 0 &&
                 remote.sin_family == AF_INET && ntohs(remote.sin_port) == port)
-                ::setsockopt(fd, SOL_SOCKET, option, &size, sizeof size);
+                ::setsockopt(other, SOL_SOCKET, option, &size, sizeof size);
         }
     }
 
@@ -163,82 +141,64 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::size_t HeaderSize = 4;
 
-    // The first `count` bytes received, removed from the buffer.
-    Bytes take(std::size_t count)
+    std::size_t lengthAhead() const
     {
-        const auto end = buffer.begin() + static_cast<std::ptrdiff_t>(count);
-        Bytes taken(buffer.begin(), end);
-        buffer.erase(buffer.begin(), end);
-        return taken;
+        return std::size_t{buffer[0]} << 24 | std::size_t{buffer[1]} << 16 |
+               std::size_t{buffer[2]} << 8 | buffer[3];
     }
 
-    bool fill(std::size_t count, Clock::time_point deadline)
+    // Waits until the deadline for bytes; false when none came or the stream has ended.
+    bool receive(Clock::time_point deadline)
     {
-        while (buffer.size() < count)
-            if (!receiveSome(deadline))
-                return false;
-        return true;
-    }
-
-    // Waits until the deadline for bytes or the end of the stream; false when neither came.
-    bool receiveSome(Clock::time_point deadline)
-    {
-        if (ended || descriptor < 0)
-            return false;
-        const auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()).count();
-        pollfd watched{descriptor, POLLIN, 0};
-        if (::poll(&watched, 1, static_cast<int>(std::max<long long>(left, 0))) <= 0)
+        const auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now());
+        pollfd watched{fd, POLLIN, 0};
+        if (ended ||
+            ::poll(&watched, 1, static_cast<int>(std::max<long long>(left.count(), 0))) <= 0)
             return false;
         std::uint8_t chunk[65536];
-        const ssize_t got = ::recv(descriptor, chunk, sizeof chunk, MSG_DONTWAIT);
-        if (got < 0 && errno == EAGAIN)
-            return true;
-        if (got <= 0)
-            ended = true;
-        else
+        const ssize_t got = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (got > 0)
             buffer.insert(buffer.end(), chunk, chunk + got);
-        return true;
+        ended = got == 0 || (got < 0 && errno != EAGAIN);
+        return !ended;
     }
 
-    int descriptor = -1;
+    int fd = -1;
     bool ended = false;
     Bytes buffer;
 };
 
-// Listens on 127.0.0.1:port for the connections a test expects.
+// Listens on 127.0.0.1:port for the connections a test expects; receiveBuffer > 0 is inherited
+// by the peers accepted.
 class RawListener {
 public:
-    // receiveBuffer > 0 is inherited by the peers accepted.
     explicit RawListener(unsigned short port, int receiveBuffer = 0)
-        : descriptor(::socket(AF_INET, SOCK_STREAM, 0))
     {
         const int yes = 1;
-        ::setsockopt(descriptor, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
         if (receiveBuffer > 0)
-            ::setsockopt(descriptor, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+            ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
         const sockaddr_in address = RawPeer::loopback(port);
-        listening =
-            ::bind(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-            ::listen(descriptor, 4) == 0;
+        listening = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+                    ::listen(fd, 4) == 0;
     }
     RawListener(const RawListener&) = delete;
     RawListener& operator=(const RawListener&) = delete;
-    ~RawListener() { ::close(descriptor); }
+    ~RawListener() { ::close(fd); }
 
     bool isListening() const { return listening; }
 
     // The next connection, or an unconnected peer when none came in time.
     RawPeer accept(std::chrono::milliseconds timeout = std::chrono::seconds(5))
     {
-        pollfd waiting{descriptor, POLLIN, 0};
-        if (::poll(&waiting, 1, static_cast<int>(timeout.count())) != 1)
-            return RawPeer();
-        return RawPeer(::accept(descriptor, nullptr, nullptr));
+        pollfd waiting{fd, POLLIN, 0};
+        return RawPeer(::poll(&waiting, 1, static_cast<int>(timeout.count())) == 1
+                           ? ::accept(fd, nullptr, nullptr)
+                           : -1);
     }
 
 private:
-    int descriptor;
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     bool listening = false;
 };
