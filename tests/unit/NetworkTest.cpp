@@ -112,36 +112,26 @@ TEST_F(NetworkTest, JoinConnectsOnlyToAConsoleThatListensAtTheAddress)
     EXPECT_EQ(received(8), frames(Protocol::PlayerLost{}));
 }
 
-TEST_F(NetworkTest, ReportsCarryTheMonstersCellOnlyWhileItIsPresent)
+// The monster's cell goes out only while it is present. Unknown codes and payloads too short for
+// their message are dropped; neither stops the requests behind them.
+TEST_F(NetworkTest, ReportsAndRepliesGoOutInOrderPastUnreadablePayloads)
 {
     game.getMonster().setPosition(7, 300);
     game.getMonster().setPresent(true);
     network.sendInteraction(24);
     network.sendPlayerMoved();
     network.sendPlayerLost();
-    network.sendMonsterPosition();
-    game.getMonster().setPresent(false);
-    network.sendMonsterPosition();
-    network.sendObjectPosition(6);
-
-    const Bytes expected = frames(Protocol::Interaction{24}, Protocol::PlayerMoved{},
-                                  Protocol::PlayerLost{}, Protocol::MonsterPosition{7, 300},
-                                  Protocol::MonsterPosition{0, 0}, Protocol::ObjectPosition{0, 0});
-    EXPECT_EQ(received(expected.size()), expected);
-}
-
-// Unknown codes and payloads too short for their message are dropped; neither stops the requests
-// behind them.
-TEST_F(NetworkTest, RequestsArrivingTogetherAreAnsweredInOrderPastUnreadablePayloads)
-{
-    game.getMonster().setPosition(4, 5);
-    game.getMonster().setPresent(true);
     console.send(frames(Protocol::SendObjectPosition{3}, Bytes{}, Protocol::SendMonsterPosition{},
                         Bytes{0, 0, 0, 9, 1, 2}, Bytes{0, 0, 0, 3},
                         Protocol::SendObjectPosition{7}));
     poll();
-    const Bytes expected = frames(Protocol::ObjectPosition{0, 0}, Protocol::MonsterPosition{4, 5},
-                                  Protocol::ObjectPosition{0, 0});
+    game.getMonster().setPresent(false);
+    network.sendMonsterPosition();
+
+    const Bytes expected =
+        frames(Protocol::Interaction{24}, Protocol::PlayerMoved{}, Protocol::PlayerLost{},
+               Protocol::ObjectPosition{0, 0}, Protocol::MonsterPosition{7, 300},
+               Protocol::ObjectPosition{0, 0}, Protocol::MonsterPosition{0, 0});
     EXPECT_EQ(received(expected.size()), expected);
 }
 
