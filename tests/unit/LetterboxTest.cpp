@@ -29,14 +29,6 @@ TEST(LetterboxTest, ThePictureFillsTheWindowScaledToFitAndCentredBetweenBars)
     }
 }
 
-TEST(LetterboxTest, TheViewShowsTheWholePictureWhateverTheWindow)
-{
-    const sf::View view = letterboxView({1920, 1200});
-    EXPECT_EQ(view.getSize(), sf::Vector2f(1280.f, 720.f));
-    EXPECT_EQ(view.getCenter(), sf::Vector2f(640.f, 360.f));
-    EXPECT_FLOAT_EQ(view.getViewport().top, 0.05f);
-}
-
 TEST(LetterboxTest, PixelsOfAFittedTargetMapIntoThePictureAndItsBarsOutside)
 {
     sf::RenderTexture screen;
