@@ -21,9 +21,7 @@ struct LevelInPlay {
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
         const std::string path = std::string(test->test_suite_name()) + "-" + test->name() + ".txt";
         std::ofstream(path) << text;
-        CapturedOutput printed;
-        game.getLevel().load(path);
-        return printed.take();
+        return printedBy([&] { game.getLevel().load(path); });
     }
 
     // Loads rows of cells, the size counted from them, one exit draw, the monster's part (wander
@@ -57,12 +55,18 @@ struct LevelInPlay {
         return frames;
     }
 
+    // Answers what `what` printed on the standard output.
+    template <typename What> static std::string printedBy(What what)
+    {
+        CapturedOutput printed;
+        what();
+        return printed.take();
+    }
+
     // Presses a key and plays the move out; answers what the key press printed.
     std::string act(sf::Keyboard::Key key)
     {
-        CapturedOutput printed;
-        press(key);
-        const std::string byKey = printed.take();
+        const std::string byKey = printedBy([&] { press(key); });
         settle();
         return byKey;
     }
@@ -70,16 +74,12 @@ struct LevelInPlay {
     // The operator opens (odd value) or closes (even value) a door; answers what was printed.
     std::string toggleDoor(int value)
     {
-        CapturedOutput printed;
-        game.getLevel().toggleDoor(value);
-        return printed.take();
+        return printedBy([&] { game.getLevel().toggleDoor(value); });
     }
 
     std::string monsterTurn()
     {
-        CapturedOutput printed;
-        game.getMonster().takeTurn();
-        return printed.take();
+        return printedBy([&] { game.getMonster().takeTurn(); });
     }
 
     // Stops an effect's voice, so that playing() tells whether it was started again.

@@ -117,11 +117,7 @@ TEST_F(MonsterTest, MonsterCatchesWhereItsTurnEndsUnlessParalysed)
 
     // A shock holds it two turns; it catches as it wakes.
     start(OpenRoom, "2 1 1 1\n", {3, 3}, {3, 3});
-    {
-        CapturedOutput printed;
-        game.getMonster().paralyse(2);
-        EXPECT_EQ(printed.take(), "nbTunrn paralize : 2\n");
-    }
+    EXPECT_EQ(printedBy([&] { game.getMonster().paralyse(2); }), "nbTunrn paralize : 2\n");
     monsterTurn();
     EXPECT_FALSE(caught());
     EXPECT_FALSE(playing(Sfx::MonsterAwake));
