@@ -62,7 +62,7 @@ int main(int argc, char** argv)
         break;
     case GameLink::ListenResult::PortInUse:
     case GameLink::ListenResult::Failed:
-        std::cerr << problem << std::endl;
+        std::cerr << "kestrivon-console: " << problem << std::endl;
         return 2;
     }
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv)
         web.seed = settings.seed;
         WebConsole front(console, web);
         if (front.listen(problem) != WebServer::ListenResult::Listening) {
-            std::cerr << problem << std::endl;
+            std::cerr << "kestrivon-console: " << problem << std::endl;
             return 2;
         }
         for (const std::string& link : front.getLinks())
