@@ -51,8 +51,8 @@ Protocol::Bytes requestBurst()
 void NetworkDrainBurst(benchmark::State& state)
 {
     Game game;
-    RawListener listener(Protocol::Port);
-    if (!listener.isListening()) {
+    RawPeer listener = RawPeer::listenOn(Protocol::Port);
+    if (!listener.isConnected()) {
         state.SkipWithError("port 3000 is taken: run inside unshare --net");
         return;
     }

@@ -7,7 +7,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <thread>
 
@@ -40,8 +39,8 @@ class NetworkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        listener.emplace(Protocol::Port, 4096);
-        ASSERT_TRUE(listener->isListening());
+        listener = RawPeer::listenOn(Protocol::Port, 4096);
+        ASSERT_TRUE(listener.isConnected());
         join();
     }
 
@@ -51,7 +50,7 @@ protected:
         network.getStatus() = NetworkStatus::Connecting;
         network.poll();
         ASSERT_EQ(network.getStatus(), NetworkStatus::Connected);
-        console = listener->accept();
+        console = listener.accept();
         ASSERT_TRUE(console.isConnected());
     }
 
@@ -83,7 +82,7 @@ protected:
         return bytes;
     }
 
-    std::optional<RawListener> listener;
+    RawPeer listener;
     RawPeer console;
     Game game;
     Network& network = game.getNetwork();
@@ -91,12 +90,12 @@ protected:
 
 TEST_F(NetworkTest, JoinConnectsOnlyToAConsoleThatListensAtTheAddress)
 {
-    listener.reset();
+    listener.hangUp();
     network.getStatus() = NetworkStatus::Connecting;
     network.poll();
     EXPECT_EQ(network.getStatus(), NetworkStatus::Offline);
 
-    listener.emplace(Protocol::Port);
+    listener = RawPeer::listenOn(Protocol::Port);
     for (const char* address : {"", "no-such-console.invalid"}) {
         network.getAddress() = address;
         network.getStatus() = NetworkStatus::Connecting;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -16,7 +15,7 @@
 #include <vector>
 
 // One end of a TCP connection on 127.0.0.1 that writes and reads raw bytes: the game against a
-// console (connectTo) or a console against the game (RawListener::accept).
+// console (connectTo) or a console against the game (listenOn, then accept).
 class RawPeer {
 public:
     using Bytes = std::vector<std::uint8_t>;
@@ -25,13 +24,22 @@ public:
     // receiveBuffer > 0 shrinks our receive window, so the other side's sends go out in part.
     static RawPeer connectTo(unsigned short port, int receiveBuffer = 0)
     {
-        RawPeer peer(::socket(AF_INET, SOCK_STREAM, 0));
-        if (receiveBuffer > 0)
-            ::setsockopt(peer.fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-        const sockaddr_in address = loopback(port);
-        if (::connect(peer.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-            peer.hangUp();
-        return peer;
+        return open(port, receiveBuffer, false);
+    }
+    // A listening end whose accepted peers inherit receiveBuffer; unconnected when the port is
+    // taken.
+    static RawPeer listenOn(unsigned short port, int receiveBuffer = 0)
+    {
+        return open(port, receiveBuffer, true);
+    }
+
+    // The next connection to a listening end, or an unconnected peer when none came in time.
+    RawPeer accept(Milliseconds timeout = std::chrono::seconds(5))
+    {
+        pollfd waiting{fd, POLLIN, 0};
+        return RawPeer(::poll(&waiting, 1, static_cast<int>(timeout.count())) == 1
+                           ? ::accept(fd, nullptr, nullptr)
+                           : -1);
     }
 
     explicit RawPeer(int fd = -1) : fd(fd) {}
@@ -100,14 +108,6 @@ public:
         return payload;
     }
 
-    // Whatever has arrived, without waiting.
-    Bytes readAvailable()
-    {
-        while (receive(Clock::now())) {
-        }
-        return std::exchange(buffer, {});
-    }
-
     // True once the other side has closed or reset its end, whatever it sent before.
     bool closed(Milliseconds timeout = std::chrono::seconds(2))
     {
@@ -115,6 +115,13 @@ public:
         while (receive(deadline)) {
         }
         return ended;
+    }
+
+    // Whatever has arrived, without waiting.
+    Bytes readAvailable()
+    {
+        closed(Milliseconds(0));
+        return std::exchange(buffer, {});
     }
 
     // Sets a kernel buffer size (SO_SNDBUF or SO_RCVBUF) on this process's sockets connected to
@@ -130,17 +137,27 @@ public:
         }
     }
 
-    static sockaddr_in loopback(unsigned short port)
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // A socket on 127.0.0.1:port, connected to it or listening there; unconnected on failure.
+    static RawPeer open(unsigned short port, int receiveBuffer, bool listening)
     {
+        RawPeer peer(::socket(AF_INET, SOCK_STREAM, 0));
+        const int yes = 1;
+        ::setsockopt(peer.fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        if (receiveBuffer > 0)
+            ::setsockopt(peer.fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_port = htons(port);
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return address;
+        const auto* at = reinterpret_cast<const sockaddr*>(&address);
+        if (listening ? ::bind(peer.fd, at, sizeof address) != 0 || ::listen(peer.fd, 4) != 0
+                      : ::connect(peer.fd, at, sizeof address) != 0)
+            peer.hangUp();
+        return peer;
     }
-
-private:
-    using Clock = std::chrono::steady_clock;
 
     std::size_t lengthAhead() const
     {
@@ -167,38 +184,4 @@ private:
     int fd = -1;
     bool ended = false;
     Bytes buffer;
-};
-
-// Listens on 127.0.0.1:port for the connections a test expects; receiveBuffer > 0 is inherited
-// by the peers accepted.
-class RawListener {
-public:
-    explicit RawListener(unsigned short port, int receiveBuffer = 0)
-    {
-        const int yes = 1;
-        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        if (receiveBuffer > 0)
-            ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-        const sockaddr_in address = RawPeer::loopback(port);
-        listening = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-                    ::listen(fd, 4) == 0;
-    }
-    RawListener(const RawListener&) = delete;
-    RawListener& operator=(const RawListener&) = delete;
-    ~RawListener() { ::close(fd); }
-
-    bool isListening() const { return listening; }
-
-    // The next connection, or an unconnected peer when none came in time.
-    RawPeer accept(std::chrono::milliseconds timeout = std::chrono::seconds(5))
-    {
-        pollfd waiting{fd, POLLIN, 0};
-        return RawPeer(::poll(&waiting, 1, static_cast<int>(timeout.count())) == 1
-                           ? ::accept(fd, nullptr, nullptr)
-                           : -1);
-    }
-
-private:
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    bool listening = false;
 };
