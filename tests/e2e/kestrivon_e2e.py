@@ -20,13 +20,11 @@ def pause(seconds):
 
 
 def xdotool(*arguments):
-    return subprocess.run(["xdotool", *map(str, arguments)], check=True, capture_output=True,
-                          text=True).stdout.strip()
+    subprocess.run(["xdotool", *map(str, arguments)], check=True, capture_output=True)
 
 
 def click(window, x, y):
-    """Moves the pointer onto (x, y) of the window first: a press on an idle widget only
-    hovers it."""
+    """Moves the pointer onto (x, y) first: a press on an idle widget only hovers it."""
     for dx in (1, 0):
         xdotool("mousemove", "--window", window, x + dx, y)
         pause(0.2)
@@ -55,48 +53,44 @@ class Lines:
         self.ended.set()
 
     def wait_for(self, what, timeout=10.0):
-        """The first line after those already waited for that contains what (a string) or
-        matches it (a function). The timeout is stretched by the pace."""
+        """The next line that contains what (a string) or matches it (a function)."""
         matches = what if callable(what) else lambda line: what in line
-        deadline = time.time() + timeout * PACE
-        while True:
+
+        def next_match():
             ended = self.ended.is_set()
-            if self.read < len(self.all):
+            while self.read < len(self.all):
                 self.read += 1
                 if matches(self.all[self.read - 1]):
                     return self.all[self.read - 1]
-            else:
-                assert not ended and time.time() < deadline, \
-                    "no %r; last lines: %s" % (what, self.all[-8:])
-                time.sleep(0.02)
+            assert not ended, "the stream ended"
+        return wait_until(repr(what), next_match, timeout)
 
     def drain(self):
-        """Every line, once the stream has ended."""
         self.ended.wait(5)
         return self.all
 
 
 class Program:
-    """A program of the run-time folder started there, its output and error streams collected;
-    stopped at the end of a with block, which names how it ended if the block failed."""
+    """A program started in the run-time folder, its streams collected; stopped after a with
+    block, which names how it ended if the block failed."""
 
     def __init__(self, folder, program, *arguments, stdin=None, **environment):
         self.process = subprocess.Popen(
             [os.path.join(folder, program), *arguments], cwd=folder, stdin=stdin,
             env=dict(os.environ, ALSOFT_DRIVERS="null", **environment),
-            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, bufsize=1)
         self.output, self.errors = Lines(self.process.stdout), Lines(self.process.stderr)
 
     def expect(self, what, timeout=10.0):
-        """A line of the output, or a failure showing the last lines of the error stream."""
+        """A line of the output, or a failure showing the last lines of both streams."""
         try:
             return self.output.wait_for(what, timeout)
         except AssertionError as failure:
-            raise AssertionError("%s; its errors: %s" % (failure, self.errors.all[-6:]))
+            raise AssertionError("%s; last lines: %s; errors: %s" % (
+                failure, self.output.all[-8:], self.errors.all[-6:]))
 
     def send(self, line):
         self.process.stdin.write(line + "\n")
-        self.process.stdin.flush()
 
     def stop(self):
         """A console script is told to quit first, so that its own end is checked too."""
@@ -123,12 +117,6 @@ class Program:
         self.stop()
 
 
-def console(folder, *arguments, script="-"):
-    """kestrivon-console in script mode: a script file, or lines the test sends."""
-    return Program(folder, "kestrivon-console", "--script", script, *arguments,
-                   stdin=subprocess.PIPE)
-
-
 def find_window(name, pid, at=(0, 0)):
     """The id of the visible window of pid titled exactly name, moved to at."""
     command = ["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", "^%s$" % name]
@@ -138,20 +126,15 @@ def find_window(name, pid, at=(0, 0)):
     return found[0]
 
 
-def window_size(window):
-    geometry = xdotool("getwindowgeometry", window)
-    return tuple(int(n) for n in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
-
-
 class Picture:
-    """An RGB screenshot from a binary PPM."""
+    """An RGB screenshot, read from a binary PPM."""
 
     def __init__(self, data):
         header = re.match(rb"P6\s+(?:#.*\n)?(\d+)\s+(\d+)\s+255\s", data)
-        self.width, self.pixels = int(header[1]), data[header.end():]
+        self.size, self.pixels = (int(header[1]), int(header[2])), data[header.end():]
 
     def pixel(self, x, y):
-        at = 3 * (y * self.width + x)
+        at = 3 * (y * self.size[0] + x)
         return tuple(self.pixels[at:at + 3])
 
     def mean_brightness(self):
@@ -163,17 +146,15 @@ def screenshot(window, keep_as=None, convert=()):
     dump = subprocess.run(["xwd", "-silent", "-id", window], check=True,
                           capture_output=True).stdout
     if keep_as:
-        os.makedirs(os.path.join(os.getcwd(), "screenshots"), exist_ok=True)
-        subprocess.run(["convert", "xwd:-", os.path.join("screenshots", keep_as)], input=dump,
-                       check=True)
+        os.makedirs("screenshots", exist_ok=True)
+        subprocess.run(["convert", "xwd:-", "screenshots/" + keep_as], input=dump, check=True)
     return Picture(subprocess.run(["convert", "xwd:-", *convert, "ppm:-"], input=dump,
                                   check=True, capture_output=True).stdout)
 
 
 def copy_runtime_folder(build_dir, target):
-    """A private copy of the run-time folder with the shipped score table, whatever was played
-    on this machine: programs linked, data copied. The programs come from KESTRIVON_PROGRAM_DIR
-    when it is set (the sanitizer build has no data of its own)."""
+    """A copy of the run-time folder with the shipped score table, whatever was played here; the
+    programs linked from KESTRIVON_PROGRAM_DIR if set (the sanitizer build has no data)."""
     shutil.copytree(os.path.join(build_dir, "data"), os.path.join(target, "data"))
     shutil.copy(os.path.join(SOURCE_DIR, "data", "Score.txt"), os.path.join(target, "data"))
     program_dir = os.path.abspath(os.environ.get("KESTRIVON_PROGRAM_DIR", build_dir))
@@ -198,26 +179,18 @@ class Game(Program):
         pause(0.3)
 
     def key(self, name):
-        xdotool("windowfocus", "--sync", self.window)
-        xdotool("key", name)
+        xdotool("windowfocus", "--sync", self.window, "key", name)
 
-    def enter(self, text):
-        """Into the box at the usual place, then Enter; the box keeps what was typed for an
-        earlier game."""
+    def enter(self, text, button):
+        """Into the box at the usual place (it keeps what was typed for an earlier game), then
+        Enter and the button: "Join" on the joining page, "Submit" on the end-of-game page."""
         self.click(480, 320)
-        xdotool("windowfocus", "--sync", self.window)
-        xdotool("key", "--repeat", 15, "BackSpace")
-        xdotool("type", text)
-        xdotool("key", "Return")
+        xdotool("windowfocus", "--sync", self.window, "key", "--repeat", 15, "BackSpace",
+                "type", text + "\n")
         pause(0.3)
+        self.click(*button)
 
     def join(self, address):
         """From the main page: "Joining", the address into "IP :", "Join"."""
         self.click(300, 320)
-        self.enter(address)
-        self.click(300, 380)
-
-    def submit_name(self, name):
-        """On the end-of-game page: the name into "Name :", "Submit"."""
-        self.enter(name)
-        self.click(200, 440)
+        self.enter(address, (300, 380))

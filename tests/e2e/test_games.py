@@ -1,20 +1,23 @@
 #!/usr/bin/env python3
-"""Two games from end to end, as two people would play them. Won: the player joins from the menu,
-a console script fed as the game goes starts the tutorial and shocks the monster after every
-step; the player takes the five objects and uses the exit, the console ends the game with its
-figures and the submitted name ranks first of the shipped score table. Lost: the player joins
-again and a console script read from a file closes a door on the player's cell. Then a console in
-solo mode starts the tutorial for the player's next join."""
+"""Two games from end to end. Won: the player joins a console bound to 127.0.0.2 (deaf on
+127.0.0.1) whose script, fed as the game goes, starts the tutorial and shocks the monster after
+every step; the player takes the five objects and uses the exit, the console ends the game with
+its figures and the submitted name ranks first of the shipped score table. Lost: a console script
+read from a file closes a door on the player's cell. Then solo mode starts the next join's game."""
 
+import errno
 import os
 import re
+import socket
+import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import kestrivon_e2e as e2e
 
 BILLS = 1000
+# The end-of-game page's "Submit" leads to the statistics page, whose "Back" leads home.
+SUBMIT, BACK = (200, 440), (200, 620)
 # The shipped tutorial from its start, (1;1) facing east: W steps, A and D turn, E uses. The keys
 # to take objects 3 to 7 in turn, then to use the exit the level drew among its two.
 TAKING_KEYS = "wdeawwdwawwwedwdwawwaweddwwwwawdedwdwwwwdwae"
@@ -32,7 +35,7 @@ def play(game, console, keys, uses=(), after_step=lambda: None):
     it, a turn after its quarter turn. The player first stands frozen while the lights come up."""
     game.expect("[LEVEL] Player at :(", 15)
     e2e.pause(10.5)
-    steps = 0
+    steps, uses = 0, iter(uses)
     for key in keys:
         game.key(key)
         if key == "w":
@@ -40,15 +43,18 @@ def play(game, console, keys, uses=(), after_step=lambda: None):
             console.expect("moved %d" % steps)
             after_step()
         elif key == "e":
-            console.expect(uses[0])
-            uses = uses[1:]
+            console.expect(next(uses))
         else:
             e2e.pause(0.9)
 
 
 def won(game, console, folder):
-    console.send("wait-join 15")
-    console.expect("joined", 20)
+    console.send("wait-join 30")
+    console.errors.wait_for("waiting for the game on 127.0.0.2:3000")
+    with socket.socket() as probe:
+        assert probe.connect_ex(("127.0.0.1", 3000)) == errno.ECONNREFUSED, "also on 127.0.0.1"
+    game.join("127.0.0.2")
+    console.expect("joined", 30)
     console.send("load 0")
     exit_line = game.expect("[LEVEL] Exit Door at :(", 15)
     keys = TAKING_KEYS + EXIT_KEYS[tuple(int(n) for n in re.findall(r"\d+", exit_line)[-2:])]
@@ -59,7 +65,7 @@ def won(game, console, folder):
     console.expect("disconnected")
     table = os.path.join(folder, "data/Score.txt")
     shipped = open(table).read()
-    game.submit_name("TESTER")
+    game.enter("TESTER", SUBMIT)
     lines = e2e.wait_until("the table rewritten", lambda: (
         text := open(table).read()) != shipped and text.split("\n"), 5)
     assert len(lines) == 61 and lines[60] == "", "the table is not five entries"
@@ -85,21 +91,19 @@ def crushed(game, console):
 def main(build_dir):
     with tempfile.TemporaryDirectory() as folder:
         e2e.copy_runtime_folder(build_dir, folder)
-        with open(os.path.join(folder, "crush.script"), "w") as out:
-            out.write(CRUSHING_SCRIPT)
+        open(os.path.join(folder, "crush.script"), "w").write(CRUSHING_SCRIPT)
         with e2e.Game(folder) as game:
-            with e2e.console(folder) as console:
-                game.join("127.0.0.1")
+            with e2e.Program(folder, "kestrivon-console", "--script", "-", "--bind", "127.0.0.2",
+                             stdin=subprocess.PIPE) as console:
                 won(game, console, folder)
-            with e2e.console(folder, script=os.path.join(folder, "crush.script")) as console:
-                # A submit leads to the statistics page; its back button leads home.
-                game.click(200, 620)
+            with e2e.Program(folder, "kestrivon-console", "--script", "crush.script") as console:
+                game.click(*BACK)
                 game.join("127.0.0.1")
                 crushed(game, console)
             # Solo mode plays the operator's part: the tutorial for the game that joins.
             with e2e.Program(folder, "kestrivon-console", "--solo", "--bind", "127.0.0.1") as solo:
-                game.submit_name("LOSER")
-                game.click(200, 620)
+                game.enter("LOSER", SUBMIT)
+                game.click(*BACK)
                 game.join("127.0.0.1")
                 solo.expect("started Tutorial (2 doors)")
                 game.expect("[LEVEL] Player at :(", 15)

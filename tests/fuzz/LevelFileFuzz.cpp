@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (level.cells[y][x] != 0)
                 continue;
             for (const sf::Vector2f& facing : facings) {
-                const Camera camera{{x + 0.5f, y + 0.5f}, facing, {-facing.y, facing.x}, 1.5f, 0.7f};
+                const Camera camera{
+                    {x + 0.5f, y + 0.5f}, facing, {-facing.y, facing.x}, 1.5f, 0.7f};
                 for (int column : {0, 1, 640, 1279})
                     castColumn(level.cells, camera, AtlasLayout{}, column, line);
             }

@@ -20,22 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         nlohmann::json({{"message", reading.problem}, {"action", reading.name}}).dump();
         return 0;
     }
-    int argument = reading.action.argument;
-    bool inRange = true;
-    switch (reading.action.kind) {
-    case WebAction::Kind::Select:
-        inRange = argument >= 0 && argument < LevelCatalogue::count;
-        break;
-    case WebAction::Kind::Door:
-        inRange = argument >= 1 && argument <= Cell::DoorPairs;
-        break;
-    case WebAction::Kind::Locate:
-        inRange = Cell::isObject(argument);
-        break;
-    default:
-        inRange = argument == 0;
-        break;
-    }
+    using Kind = WebAction::Kind;
+    const Kind kind = reading.action.kind;
+    const int argument = reading.action.argument;
+    const bool inRange = kind == Kind::Select   ? argument >= 0 && argument < LevelCatalogue::count
+                         : kind == Kind::Door   ? argument >= 1 && argument <= Cell::DoorPairs
+                         : kind == Kind::Locate ? Cell::isObject(argument)
+                                                : argument == 0;
     if (!inRange || reading.name.empty() || !reading.problem.empty())
         std::abort();
     return 0;

@@ -4,26 +4,21 @@
 // games, it shows whether anything is lost per game.
 
 #include "core/Game.hpp"
+#include "world/LevelFile.hpp"
 
 #include <cstdlib>
 #include <iostream>
-#include <sstream>
+#include <string>
 
 int main(int argc, char** argv)
 {
     const int games = argc > 1 ? std::atoi(argv[1]) : 1;
-    const char* const levels[] = {"data/level/Tutorial.txt", "data/level/SimpleFactory.txt",
-                                  "data/level/StoragesBackrooms.txt",
-                                  "data/level/EndlessWarehouse.txt", "data/level/FactoryOffice.txt",
-                                  "data/level/IndustrialLabyrinth.txt",
-                                  "data/level/IrradiatedPowerplant.txt"};
-    std::ostringstream quiet;
-    std::cout.rdbuf(quiet.rdbuf());
+    std::cout.rdbuf(nullptr);
 
     Game game;
     game.update();
     for (int round = 0; round < games; ++round) {
-        game.getLevel().load(levels[round % 7]);
+        game.getLevel().load(std::string("data/level/") + LevelFileNames[round % LevelCount]);
         game.getLevel().mapDoors({8, 10, 12, 14, 16, 18, 20, 22});
         game.setState(GameState::StartGame);
         for (int frame = 0; frame < 30; ++frame)
@@ -35,7 +30,6 @@ int main(int argc, char** argv)
         game.setState(GameState::GameLost);
         game.update();
         game.update();
-        quiet.str("");
     }
     return 0;
 }

@@ -1,20 +1,29 @@
 #!/usr/bin/env python3
-"""The game opens its 1280 by 720 window titled "Kestrivon" on its menu, and a player walks it
-with the mouse and keyboard: Settings, Controls, rebinds "Up :" to Q, back, Full Screen: on a
-display without a 1280 by 720 mode (Xvfb has only the screen's own) the picture is scaled to
-the screen and centred between bars, and clicks still hit their rows: Back, then Quit ends the
-game cleanly. Every page is captured into build/screenshots and checked by its pixels."""
+"""The game as a player starts it. The Debian package (lintian finds no error in it), unpacked
+into a private root: its launcher starts the game from a private XDG_DATA_HOME holding a copy of
+the shipped score table and links to the installed data; on its menu a player goes to Settings,
+Controls, rebinds "Up :" to Q, back, Full Screen (scaled between bars, clicks still on their
+rows), back, and Quit ends the game cleanly; a second start keeps the table; a run folder that
+cannot be made is named. A missing or damaged track or effect: status 1 at the first such file in
+load order, named."""
 
 import contextlib
+import glob
 import os
+import pathlib
+import subprocess
 import sys
+import tempfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import kestrivon_e2e as e2e
 
 WIDTH, HEIGHT = 1280, 720
 LABEL = (163, 181, 203)
 ACTIVE = (150, 220, 255)
+LAUNCHER = "usr/games/kestrivon"
+# Audio files removed, files damaged, what the error stream names, what it does not.
+BROKEN_AUDIO = ((["music/Layer3.wav", "sfx/Bip.wav"], [], "Layer3.wav", "Bip.wav"),
+                (["sfx/Bip.wav"], ["music/MenuMusic.wav"], "invalid", "Bip.wav"))
 
 
 def near(colour, target, tolerance=24):
@@ -46,12 +55,9 @@ def controls_page(p, listening=False):
 
 
 class Player:
-    """Looks at and clicks the game's 1280 by 720 picture, wherever full screen puts it."""
+    """Looks at and clicks the game's 1280 by 720 picture, wherever a window of size puts it."""
 
-    def __init__(self, window):
-        self.letterbox(window, (WIDTH, HEIGHT))
-
-    def letterbox(self, window, size):
+    def __init__(self, window, size=(WIDTH, HEIGHT)):
         self.window = window
         self.scale = min(size[0] / WIDTH, size[1] / HEIGHT)
         self.left = round((size[0] - WIDTH * self.scale) / 2)
@@ -74,14 +80,57 @@ class Player:
         return picture
 
     def click(self, x, y, then, name):
-        """Points at a widget, clicks it and waits for the page it leads to."""
         e2e.click(self.window, *self.at(x, y))
         return self.wait_for(then, name)
 
 
-def main(build_dir):
-    with e2e.Game(build_dir) as game:
-        assert e2e.window_size(game.window) == (WIDTH, HEIGHT), e2e.window_size(game.window)
+def package(build_dir):
+    with tempfile.TemporaryDirectory() as work:
+        subprocess.run(["cpack", "-B", work], cwd=build_dir, check=True, capture_output=True)
+        package = glob.glob(os.path.join(work, "kestrivon_*_amd64.deb"))[0]
+        subprocess.run(["lintian", "--fail-on", "error", package], check=True)
+        root = os.path.join(work, "root")
+        subprocess.run(["dpkg-deb", "-x", package, root], check=True)
+        # The fonts come from a package it depends on, installed on this machine.
+        os.symlink("/usr/share/fonts", os.path.join(root, "usr/share/fonts"))
+        home = os.path.join(work, "home")
+        table = os.path.join(home, "kestrivon", "data", "Score.txt")
+
+        menu(root, home)
+        assert open(table).read() == open(os.path.join(
+            root, "usr/share/games/kestrivon/data/Score.txt")).read(), "not the shipped table"
+        assert os.path.realpath(os.path.join(home, "kestrivon", "data", "level")) == \
+            os.path.realpath(os.path.join(root, "usr/share/games/kestrivon/data/level"))
+
+        changed = open(table).read().replace("VESNA", "TESTER", 1)
+        open(table, "w").write(changed)
+        with e2e.Game(root, program=LAUNCHER, XDG_DATA_HOME=home) as game:
+            e2e.wait_until("the menu", lambda: e2e.screenshot(game.window).mean_brightness() > 10)
+        assert open(table).read() == changed, "a second start replaced the user's table"
+
+        environment = dict(os.environ, XDG_DATA_HOME=os.path.join(table, "nowhere"))
+        refused = subprocess.run([os.path.join(root, "usr/games/kestrivon-console"), "--solo"],
+                                 env=environment, capture_output=True, text=True, timeout=20)
+        assert refused.returncode == 1 and "cannot prepare the run folder" in refused.stderr, refused
+
+
+def broken_audio(build_dir):
+    for missing, damaged, named, not_named in BROKEN_AUDIO:
+        with tempfile.TemporaryDirectory() as folder:
+            e2e.copy_runtime_folder(build_dir, folder)
+            for name in missing:
+                pathlib.Path(folder, "data", name).unlink()
+            for name in damaged:
+                pathlib.Path(folder, "data", name).write_bytes(b"RIFF\x10\x00\x00\x00WAVEjunk" * 4)
+            with e2e.Program(folder, "kestrivon") as game:
+                status = game.process.wait(timeout=30 * e2e.PACE)
+                errors = "\n".join(game.errors.drain())
+            assert status == 1 and named in errors and not_named not in errors, (status, errors)
+
+
+def menu(root, home):
+    with e2e.Game(root, program=LAUNCHER, XDG_DATA_HOME=home) as game:
+        assert e2e.screenshot(game.window).size == (WIDTH, HEIGHT)
         player = Player(game.window)
         e2e.xdotool("mousemove", "--window", game.window, 1000, 650)
         player.wait_for(main_page, "menu-main.png")
@@ -103,17 +152,18 @@ def main(build_dir):
         e2e.click(player.window, *player.at(300, 500))
         e2e.pause(1.0)
         window = e2e.find_window("Kestrivon", game.process.pid)
-        size = e2e.window_size(window)
+        size = e2e.screenshot(window).size
         assert size != (WIDTH, HEIGHT), "the display offers 1280 by 720: nothing to scale"
-        player.letterbox(window, size)
+        player = Player(window, size)
         player.wait_for(settings_page, "full-screen-settings.png")
         player.click(200, 560, main_page, "full-screen-main.png")
         # Quit: the window closes at the next event (here the button's release) and the game
         # ends normally.
         e2e.click(player.window, *player.at(300, 500))
         assert game.process.wait(timeout=10 * e2e.PACE) == 0, "the game did not end cleanly after Quit"
-    print("menu: ok")
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    package(sys.argv[1])
+    broken_audio(sys.argv[1])
+    print("start: ok")

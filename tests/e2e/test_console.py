@@ -1,0 +1,224 @@
+#!/usr/bin/env -S /usr/bin/python3
+"""The console from the operator's side. Its command line: a busy port or bad arguments end it
+with status 2 and a reason. Its window, with a real game: Start, the plan's wall and door in their
+colours, a click closing door 1, Scan, Locate, Shock until the player's lights go out, Power on,
+End. Its web page in headless Chromium: Start, the first step seen, door 1 closed with a tap on
+the plan, a scan with the S key; a dropped connection comes back by itself; a watch link shows the
+same plan and cannot act; End; a wrong key gets nothing."""
+
+import contextlib
+import os
+import re
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+import kestrivon_e2e as e2e
+
+# The port held by someone else, the arguments, what the console says (with status 2).
+REFUSED = [(3000, "--script -", "port 3000 is in use: is another console running?\n"),
+           (8080, "--web --bind 127.0.0.1", "web port 8080 is in use: is another console"),
+           (None, "--bind nowhere --solo", "cannot listen on nowhere: not an IPv4 address")]
+REFUSED += [(None, arguments, "usage:") for arguments in ("--frobnicate", "--seed x", "--hard",
+            "--solo --script -", "--web --script -", "--web-port 8081", "--web --web-port 0")]
+
+
+def refusals(build_dir):
+    for port, arguments, reason in REFUSED:
+        with socket.create_server(("127.0.0.1", port)) if port else contextlib.nullcontext():
+            result = subprocess.run([os.path.join(build_dir, "kestrivon-console"),
+                                     *arguments.split()], cwd=build_dir, input="quit\n",
+                                    capture_output=True, text=True, timeout=20 * e2e.PACE)
+        assert result.returncode == 2 and reason in result.stderr, (arguments, result)
+
+
+WALL = (112, 116, 128)
+OPEN_DOOR = (52, 180, 84)
+CLOSED_DOOR = (206, 52, 52)
+MAP_AREA = (12, 44, 776, 664)
+# The shipped tutorial: 11 by 9 cells, door 1 at (5;2), object 3 at (2;2).
+TUTORIAL, DOOR_1, OBJECT_3 = (11, 9), (5, 2), (2, 2)
+# The centres of the action buttons, one column on the right.
+START, SCAN, SHOCK, POWER_ON, END_GAME, LOCATE_3 = ((1154, 59 + 34 * row) for row in range(6))
+
+
+def inside_cell(x, y):
+    """A point just inside the top left corner of the plan's cell (x;y), clear of its label."""
+    (left, top, area_width, area_height), (width, height) = MAP_AREA, TUTORIAL
+    size = min(48, area_width // width, area_height // height)
+    return (left + (area_width - size * width) // 2 + x * size + 6,
+            top + (area_height - size * height) // 2 + y * size + 6)
+
+
+def brightness(game):
+    return e2e.screenshot(game.window).mean_brightness()
+
+
+def operator_window(build_dir):
+    wall, door = inside_cell(0, 0), inside_cell(*DOOR_1)
+    # Bound to the loopback, the console names that one address whatever the machine has.
+    with e2e.Program(build_dir, "kestrivon-console", "--seed", "3", "--bind", "127.0.0.1") as console, \
+            e2e.Game(build_dir, at=(0, 420)) as game:
+        # The game sits below the action buttons and the plan's top rows, which the test reads.
+        window = e2e.find_window("Kestrivon Operator", console.process.pid)
+        game.join("127.0.0.1")
+        console.expect("game connected from 127.0.0.1")
+        e2e.click(window, *START)
+        console.expect("started Tutorial (2 doors)")
+        game.expect("[LEVEL] Player at :(")
+        started = time.time()
+        shot = e2e.screenshot(window, "console.png")
+        assert [shot.pixel(*wall), shot.pixel(*door)] == [WALL, OPEN_DOOR], shot.pixel(*door)
+
+        e2e.click(window, *door)
+        game.expect("Closing door (%d;%d)" % DOOR_1)
+        e2e.wait_until("door 1 shown closed",
+                       lambda: e2e.screenshot(window).pixel(*door) == CLOSED_DOOR, 5)
+
+        e2e.click(window, *SCAN)
+        console.expect(lambda line: re.search(r"monster at \(\d+;\d+\)|monster is not in", line))
+        e2e.click(window, *LOCATE_3)
+        console.expect("object 3 at (%d;%d)" % OBJECT_3)
+
+        # The view brightens over the level's first ten seconds.
+        time.sleep(max(0.0, started + 10.5 * e2e.PACE - time.time()))
+        lit = brightness(game)
+        for _ in range(20):
+            e2e.click(window, *SHOCK)
+            game.expect("Recive order to shock monster")
+            if "POWER DOWN" in console.expect("shock"):
+                break
+        else:
+            raise AssertionError("twenty shocks and no power down")
+        # The player's lights go out with the plant and come back with the power.
+        e2e.wait_until("the lights out", lambda: brightness(game) < lit / 2, 5)
+        e2e.click(window, *POWER_ON)
+        console.expect(lambda line: line.endswith("power on"))
+        e2e.wait_until("the lights back", lambda: brightness(game) > lit * 0.9, 5)
+
+        e2e.click(window, *END_GAME)
+        game.expect("Total : ")
+
+
+CHROMIUM_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                  "--disable-background-networking", "--disable-component-update", "--disable-sync")
+# The plan is a picture: the first pixel of an open door's colour (style.css) in reading order,
+# in CSS pixels from the canvas's centre.
+FIND_OPEN_DOOR = """
+const canvas = document.getElementById("plan"), size = canvas.getBoundingClientRect();
+const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+for (let i = 0; i < data.length; i += 4)
+    if (Math.abs(data[i] - 0x34) < 8 && Math.abs(data[i + 1] - 0xb4) < 8 && Math.abs(data[i + 2] - 0x54) < 8)
+        return [(i / 4 % canvas.width) / devicePixelRatio - size.width / 2,
+                Math.floor(i / 4 / canvas.width) / devicePixelRatio - size.height / 2];
+"""
+
+
+class Page(webdriver.Chrome):
+    """One headless Chromium with a fresh profile, quit at the end of a with block."""
+
+    def __init__(self, profile):
+        options = webdriver.ChromeOptions()
+        for flag in CHROMIUM_FLAGS + ("--user-data-dir=" + profile,):
+            options.add_argument(flag)
+        super().__init__(options=options)
+
+    def find(self, selector):
+        return self.find_element(By.CSS_SELECTOR, selector)
+
+    def classes(self, selector="body"):
+        return self.find(selector).get_attribute("class").split()
+
+    def log(self):
+        return [item.text for item in self.find_elements(By.CSS_SELECTOR, "#log li")]
+
+    def plan(self):
+        """The plan's text for screen readers, less the monster mark's age (a late step ages it)."""
+        return re.sub(r"\d+ steps ago", "", self.find("#plan").get_attribute("aria-label"))
+
+    def press(self, selector):
+        button = self.find(selector)
+        e2e.wait_until("%s enabled" % selector, button.is_enabled)
+        button.click()
+
+
+def play(page, game):
+    e2e.wait_until("the game to join", lambda: "game connected" in page.find("#status").text, 30)
+    page.press('[data-level="0"]')
+    e2e.wait_until("the tutorial chosen", lambda: "chosen" in page.classes('[data-level="0"]'))
+    page.press('[data-action="start"]')
+    game.expect("[LEVEL] Player at :(", 15)
+    # The player stands frozen while the lights come up: W until the page logs a step.
+    e2e.wait_until("the first step in the page's log", lambda: game.key("w") or any(
+        "player moved (step 1)" in line for line in page.log()), 30)
+
+    # Door 1 is the first door cell in reading order, at (5;2) in the tutorial.
+    x, y = page.execute_script(FIND_OPEN_DOOR)
+    ActionChains(page).move_to_element_with_offset(page.find("#plan"), x + 4, y + 4) \
+        .click().perform()
+    game.expect("Closing door (5;2)", 15)
+    e2e.wait_until("door 1 shown closed", lambda: "closed" in page.classes('[data-door="1"]'))
+
+    assert "monster not scanned" in page.plan()
+    ActionChains(page).send_keys("s").perform()
+    e2e.wait_until("the monster on the plan", lambda: "monster at column" in page.plan())
+    assert page.find("#f-scan").text == "1", "scan count %s" % page.find("#f-scan").text
+
+
+def drop_network(page):
+    """Every connection to the web port is cut, as when a phone loses its network: the page says
+    so, comes back by itself and shows the whole state again."""
+    log = page.log()
+    subprocess.run(["ss", "-K", "dport", "=", "8080"], check=True, capture_output=True)
+    e2e.wait_until("the page to see the drop", lambda: "reconnecting" in page.classes(), 5)
+    e2e.wait_until("the page to come back", lambda: "reconnecting" not in page.classes())
+    # A late step of the player's may add a line meanwhile; nothing shown before is lost.
+    assert page.log()[:len(log)] == log, "the log after reconnecting: %s" % page.log()[-3:]
+    assert "monster at column" in page.plan(), "the monster went missing"
+
+
+def web_page(build_dir):
+    with tempfile.TemporaryDirectory() as folder, \
+            e2e.Program(e2e.copy_runtime_folder(build_dir, folder), "kestrivon-console",
+                        "--web") as console, e2e.Game(folder) as game:
+        links = {role: console.expect(role + ": http://127.0.0.1:").split(": ", 1)[1]
+                 for role in ("operator", "watch")}
+        with Page(os.path.join(folder, "profile")) as page:
+            page.get(links["operator"])
+            game.join("127.0.0.1")
+            play(page, game)
+            drop_network(page)
+            errors = [entry["message"] for entry in page.get_log("browser")
+                      if entry["level"] == "SEVERE"]
+            assert not errors, "the page failed: %s" % errors
+
+            operator_plan = page.plan()
+            page.get(links["watch"])
+            e2e.wait_until("the watch page's plan", lambda: page.plan() == operator_plan)
+            assert "watch" in page.classes()
+            controls = "[data-action], [data-object], [data-level]"
+            assert not any(button.is_displayed() and button.is_enabled()
+                           for button in page.find_elements(By.CSS_SELECTOR, controls))
+
+            page.get(links["operator"])
+            page.press('[data-action="end"]')
+            game.expect("Total : ", 15)
+            e2e.wait_until("the result",
+                           lambda: "ended by the operator" in page.find("#banner").text)
+
+            page.get(re.sub(r"=[0-9a-f]+$", "=" + "0" * 32, links["operator"]))
+            e2e.wait_until("the refusal", lambda: "refused" in page.classes())
+            assert not page.log(), "a refused page shows the log"
+
+
+if __name__ == "__main__":
+    refusals(sys.argv[1])
+    operator_window(sys.argv[1])
+    web_page(sys.argv[1])
+    print("console: ok")
