@@ -7,30 +7,23 @@
 
 namespace {
 
-struct Fit {
-    sf::Vector2u window;
-    sf::FloatRect viewport;
-};
-
-TEST(LetterboxTest, ThePictureFillsTheWindowScaledToFitAndCentredBetweenBars)
+TEST(LetterboxTest, ThePictureIsScaledToFitCentredBetweenBarsAndPixelsMapIntoIt)
 {
-    const Fit fits[] = {
+    const std::pair<sf::Vector2u, sf::FloatRect> fits[] = {
         {{1280, 720}, {0.f, 0.f, 1.f, 1.f}},       {{1920, 1080}, {0.f, 0.f, 1.f, 1.f}},
         {{1920, 1200}, {0.f, 0.05f, 1.f, 0.9f}},   {{1024, 768}, {0.f, 0.125f, 1.f, 0.75f}},
         {{2560, 1080}, {0.125f, 0.f, 0.75f, 1.f}}, {{640, 480}, {0.f, 0.125f, 1.f, 0.75f}},
     };
-    for (const Fit& fit : fits) {
-        SCOPED_TRACE(testing::Message() << fit.window.x << "x" << fit.window.y);
-        const sf::FloatRect viewport = letterboxViewport(fit.window);
-        EXPECT_FLOAT_EQ(viewport.left, fit.viewport.left);
-        EXPECT_FLOAT_EQ(viewport.top, fit.viewport.top);
-        EXPECT_FLOAT_EQ(viewport.width, fit.viewport.width);
-        EXPECT_FLOAT_EQ(viewport.height, fit.viewport.height);
+    for (const auto& [window, expected] : fits) {
+        SCOPED_TRACE(testing::Message() << window.x << "x" << window.y);
+        const sf::FloatRect viewport = letterboxViewport(window);
+        EXPECT_FLOAT_EQ(viewport.left, expected.left);
+        EXPECT_FLOAT_EQ(viewport.top, expected.top);
+        EXPECT_FLOAT_EQ(viewport.width, expected.width);
+        EXPECT_FLOAT_EQ(viewport.height, expected.height);
     }
-}
 
-TEST(LetterboxTest, PixelsOfAFittedTargetMapIntoThePictureAndItsBarsOutside)
-{
+    // On a fitted target, pixels map into the picture and those of its bars outside.
     sf::RenderTexture screen;
     ASSERT_TRUE(screen.create(1920, 1200));
     fitPicture(screen);

@@ -1,6 +1,6 @@
 #include "support/Events.hpp"
 
-#include "audio/Sound.hpp"
+#include "audio/Music.hpp"
 #include "ui/SlideBare.hpp"
 
 #include <gtest/gtest.h>
@@ -9,66 +9,44 @@ namespace {
 
 using namespace events;
 
-// Stands in for the music or the effect bank and remembers what the slider asked of it.
-class VolumeProbe final : public Sound {
-public:
-    float volume = 100.f;
-    int previews = 0;
-    int applies = 0;
-    void setVolume(float newVolume) override { volume = newVolume; }
-    void previewVolume() override { ++previews; }
-    void applyVolume() override { ++applies; }
-    float getVolume() override { return volume; }
-};
-
-// A slider on a page's first row; at full volume its knob stands at x = 730.
+// A music slider on a page's first row; at full volume its knob stands at x = 730. Dragging is
+// heard on the menu theme, the release reaches the game's layers.
 struct Slider {
-    VolumeProbe music;
+    Music music;
     Sfx sfx;
     SlideBare slider{"Musique Volume", &music, &sfx};
     Slider() { slider.setPosition({130.f, 300.f}); }
 
-    void send(const sf::Event& event, int x, int y = 320) { slider.handleEvent(event, {x, y}); }
-    void moveTo(int x, int y = 320) { send(moved({x, y}), x, y); }
+    void send(const sf::Event& event, int x, int y) { slider.handleEvent(event, {x, y}); }
+    float previewed() const { return music.getTrack(Music::TrackMenu).getVolume(); }
+    float applied() const { return music.getTrack(Music::TrackLayer1).getVolume(); }
 };
 
-TEST(SlideBareTest, DraggingPreviewsWholeVolumesAndReleaseAppliesTheLastInRange)
+TEST(SlideBareTest, DraggingTheKnobPreviewsWholeVolumesAndReleaseAppliesTheLastInRange)
 {
     Slider s;
-    s.moveTo(730);
-    s.send(press({730, 320}), 730);
-    // The track runs from x = 431 to 730; the last value inside it stays, and only moves inside
-    // it are previewed.
+    click(s.slider, {730, 320});
+    // The track runs from x = 431 to 730; the last value inside it stays.
     const std::pair<int, float> dragged[] = {{580, 50.f}, {431, 0.f},   {430, 0.f},
                                              {432, 0.f},  {730, 100.f}, {731, 100.f},
                                              {700, 90.f}, {900, 90.f},  {300, 90.f}};
     for (const auto& [x, volume] : dragged) {
-        s.moveTo(x, 700);
-        EXPECT_EQ(s.music.volume, volume) << "x = " << x;
+        s.send(moved({x, 700}), x, 700);
+        EXPECT_EQ(s.music.getVolume(), volume) << "x = " << x;
+        EXPECT_NEAR(s.previewed(), volume, 0.01f) << "x = " << x;
     }
-    EXPECT_EQ(s.music.previews, 5);
-    EXPECT_EQ(s.music.applies, 0);
+    EXPECT_NEAR(s.applied(), 100.f, 0.01f);
     s.send(release({300, 700}), 300, 700);
-    EXPECT_EQ(s.music.applies, 1);
+    EXPECT_NEAR(s.applied(), 90.f, 0.01f);
 
-    // Released: moving no longer drags.
-    s.moveTo(500);
-    s.send(release({500, 320}), 500);
-    EXPECT_EQ(s.music.volume, 90.f);
-    EXPECT_EQ(s.music.applies, 1);
-}
-
-TEST(SlideBareTest, OnlyAPressOnTheKnobWhereTheVolumeStandsStartsADrag)
-{
-    Slider s;
-    s.music.volume = 50.f;
-    SlideBare half("SFX Volume", &s.music, &s.sfx);
-    half.setPosition({130.f, 300.f});
-    for (int x : {730, 500, 719, 580}) {
-        half.handleEvent(moved({x, 320}), {x, 320});
-        half.handleEvent(press({x, 320}), {x, 320});
-        half.handleEvent(moved({610, 320}), {610, 320});
-        EXPECT_EQ(s.music.volume, x == 580 ? 60.f : 50.f) << "x = " << x;
+    // Released: moving no longer drags, and only a press on the knob where the volume now stands
+    // starts a new drag.
+    s.send(moved({500, 320}), 500, 320);
+    EXPECT_EQ(s.music.getVolume(), 90.f);
+    for (int x : {730, 500, 719, 700}) {
+        click(s.slider, {x, 320});
+        s.send(moved({610, 320}), 610, 320);
+        EXPECT_EQ(s.music.getVolume(), x == 700 ? 60.f : 90.f) << "x = " << x;
     }
 }
 

@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -16,26 +17,23 @@ using namespace events;
 
 TEST(StatsButtonTest, TitleHoldsTheNameAndTheTotalWithTwoDecimals)
 {
-    const struct {
-        const char* name;
-        float total;
-        const char* title;
-    } entries[] = {{"ACE", 1215.94f, "ACE, Total : 1215.94$"},
-                   {"", 0.f, ", Total : 0.00$"},
-                   {"BOB", -50.f, "BOB, Total : -50.00$"}};
-    for (const auto& entry : entries) {
+    for (const auto& [name, total, title] : {std::tuple{"ACE", 1215.94f, "ACE, Total : 1215.94$"},
+                                             std::tuple{"", 0.f, ", Total : 0.00$"},
+                                             std::tuple{"BOB", -50.f, "BOB, Total : -50.00$"}}) {
         ScoreEntry row;
-        row.setName(entry.name);
-        row.setTotal(entry.total);
-        EXPECT_EQ(StatsButton::title(row), entry.title);
+        row.setName(name);
+        row.setTotal(total);
+        EXPECT_EQ(StatsButton::title(row), title);
     }
 }
 
-// A row's figures column, right of the panel's labels, drawn alone on a black picture: all of it,
-// or one of its eleven lines (the tenth is the revenue).
+// A row's figures column, right of the panel's labels, drawn alone on a black picture: the pixels
+// of all of it, or of one of its eleven lines (the tenth is the revenue).
 class Details {
 public:
-    Details() : entry(), row(&entry, &ear.bank, true)
+    using Pixels = std::vector<sf::Uint32>;
+
+    Details() : row(&entry, &ear.bank, true)
     {
         font.loadFromFile("data/Font/Text.ttf");
         picture.create(1280, 720);
@@ -48,23 +46,18 @@ public:
         shown.setPosition(at);
     }
 
-    sf::Image of(Button& shown, int line = 0, int lines = 11)
+    Pixels of(Button& shown, unsigned line = 0, unsigned lines = 11)
     {
         picture.clear(sf::Color::Black);
         shown.draw(picture);
         picture.display();
-        sf::Image details;
-        details.create(170, 40 * static_cast<unsigned>(lines));
-        details.copy(picture.getTexture().copyToImage(), 0, 0,
-                     sf::IntRect(1000, 200 + 40 * line, 170, 40 * lines));
-        return details;
-    }
-
-    static bool same(const sf::Image& a, const sf::Image& b)
-    {
-        return a.getSize() == b.getSize() &&
-               std::equal(a.getPixelsPtr(), a.getPixelsPtr() + a.getSize().x * a.getSize().y * 4,
-                          b.getPixelsPtr());
+        const sf::Image image = picture.getTexture().copyToImage();
+        Pixels pixels;
+        for (unsigned y = 200 + 40 * line; y < 200 + 40 * (line + lines); ++y) {
+            for (unsigned x = 1000; x < 1170; ++x)
+                pixels.push_back(image.getPixel(x, y).toInteger());
+        }
+        return pixels;
     }
 
     Ear ear;
@@ -80,15 +73,14 @@ private:
 TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysOnTheHighlightedRow)
 {
     Details details;
-    sf::Image black;
-    black.create(170, 440, sf::Color::Black);
-    EXPECT_FALSE(Details::same(details.of(details.row), black));
+    const Details::Pixels black(170 * 440, sf::Color::Black.toInteger());
+    EXPECT_NE(details.of(details.row), black);
     StatsButton plain(&details.entry, &details.ear.bank, false);
     details.show(plain, {130.f, 300.f});
     for (const auto& [pointer, shown] :
          {std::pair{sf::Vector2i(140, 310), true}, std::pair{sf::Vector2i(140, 340), false}}) {
         plain.handleEvent(moved(pointer), pointer);
-        EXPECT_EQ(!Details::same(details.of(plain), black), shown) << pointer.y;
+        EXPECT_EQ(details.of(plain) != black, shown) << pointer.y;
     }
 }
 
@@ -98,13 +90,13 @@ TEST(StatsButtonTest, RevenueLineFollowsTheLootNotTheTotal)
     Details details;
     details.entry.setLoot(3);
     details.entry.setTotal(1415.94f);
-    const sf::Image revenue = details.of(details.row, 9, 1);
+    const Details::Pixels revenue = details.of(details.row, 9, 1);
 
     details.entry.setBills(200.f);
     details.entry.setTotal(1215.94f);
-    EXPECT_TRUE(Details::same(revenue, details.of(details.row, 9, 1)));
+    EXPECT_EQ(details.of(details.row, 9, 1), revenue);
     details.entry.setLoot(4);
-    EXPECT_FALSE(Details::same(revenue, details.of(details.row, 9, 1)));
+    EXPECT_NE(details.of(details.row, 9, 1), revenue);
 }
 
 } // namespace

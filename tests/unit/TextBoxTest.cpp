@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -32,22 +33,10 @@ struct EditedBox {
     TextBox box{"Name :", &bound, 8, &ear.bank};
 };
 
-TEST(TextBoxTest, TypesPrintableAsciiUpToTheLimitWithABipEach)
-{
-    EditedBox name("");
-    for (sf::Uint32 rejected : {233u, 8u, 9u, 13u, 31u, 127u, 0x263Au})
-        name.box.handleEvent(textEntered(rejected), inBox);
-    EXPECT_TRUE(name.ear.heardNothing());
-
-    name.type(" ~Ab5678");
-    EXPECT_TRUE(name.ear.heard(Sfx::Bip));
-    name.ear.silence();
-    name.type("9");
-    EXPECT_EQ(name.bound, " ~Ab5678");
-    EXPECT_TRUE(name.ear.heardNothing());
-}
-
-TEST(TextBoxTest, BackspaceShrinksEvenAStringOverTheLimitAndStopsSilentlyWhenEmpty)
+// Backspace shrinks even a name over the limit, and stops silently once it is empty; only
+// printable ASCII is typed, up to the limit, with a bip each. Enter or a press outside ends editing
+// with the valid sound; a press inside or Escape does not.
+TEST(TextBoxTest, TypingAndBackspaceEditTheNameWithinItsLimitUntilEnterOrAPressOutside)
 {
     EditedBox name("ABCDEFGHIJ");
     name.type("K");
@@ -59,19 +48,17 @@ TEST(TextBoxTest, BackspaceShrinksEvenAStringOverTheLimitAndStopsSilentlyWhenEmp
     }
     name.ear.silence();
     name.box.handleEvent(keyPressed(sf::Keyboard::BackSpace), inBox);
-    EXPECT_TRUE(name.ear.heardNothing());
-}
-
-TEST(TextBoxTest, EnterOrAPressOutsideEndsEditingWithTheValidSoundAndNothingElseDoes)
-{
-    EditedBox name("");
-    // Neither a press inside nor Escape ends editing.
+    for (sf::Uint32 rejected : {233u, 8u, 9u, 13u, 31u, 127u, 0x263Au})
+        name.box.handleEvent(textEntered(rejected), inBox);
     name.box.handleEvent(press(inBox), inBox);
     name.box.handleEvent(keyPressed(sf::Keyboard::Escape), inBox);
     EXPECT_TRUE(name.ear.heardNothing());
 
-    for (const sf::Event& ending : {keyPressed(sf::Keyboard::Return), press(outside)}) {
-        name.type("1");
+    name.type(" ~Ab56");
+    EXPECT_TRUE(name.ear.heard(Sfx::Bip));
+    for (const auto& [letter, ending] :
+         {std::pair{"7", keyPressed(sf::Keyboard::Return)}, std::pair{"8", press(outside)}}) {
+        name.type(letter);
         name.ear.silence();
         name.box.handleEvent(ending, outside);
         EXPECT_TRUE(name.ear.heard(Sfx::Valid));
@@ -79,7 +66,10 @@ TEST(TextBoxTest, EnterOrAPressOutsideEndsEditingWithTheValidSoundAndNothingElse
         name.type("x");
         click(name.box, inBox);
     }
-    EXPECT_EQ(name.bound, "11");
+    name.ear.silence();
+    name.type("9");
+    EXPECT_EQ(name.bound, " ~Ab5678");
+    EXPECT_TRUE(name.ear.heardNothing());
 }
 
 } // namespace

@@ -5,51 +5,51 @@
 // Window events as the game receives them, for tests that drive the menu, the player or the game.
 namespace events {
 
-inline sf::Event keyPressed(sf::Keyboard::Key code)
+inline sf::Event ofType(sf::Event::EventType type)
 {
     sf::Event event;
-    event.type = sf::Event::KeyPressed;
+    event.type = type;
+    return event;
+}
+
+inline sf::Event keyPressed(sf::Keyboard::Key code)
+{
+    sf::Event event = ofType(sf::Event::KeyPressed);
     event.key = {code, false, false, false, false};
     return event;
 }
 
 inline sf::Event textEntered(sf::Uint32 character)
 {
-    sf::Event event;
-    event.type = sf::Event::TextEntered;
+    sf::Event event = ofType(sf::Event::TextEntered);
     event.text.unicode = character;
     return event;
 }
 
 inline sf::Event moved(sf::Vector2i pointer)
 {
-    sf::Event event;
-    event.type = sf::Event::MouseMoved;
+    sf::Event event = ofType(sf::Event::MouseMoved);
     event.mouseMove = {pointer.x, pointer.y};
     return event;
 }
 
 inline sf::Event press(sf::Vector2i pointer, sf::Mouse::Button button = sf::Mouse::Left)
 {
-    sf::Event event;
-    event.type = sf::Event::MouseButtonPressed;
+    sf::Event event = ofType(sf::Event::MouseButtonPressed);
     event.mouseButton = {button, pointer.x, pointer.y};
     return event;
 }
 
-inline sf::Event release(sf::Vector2i pointer, sf::Mouse::Button button = sf::Mouse::Left)
+inline sf::Event release(sf::Vector2i pointer)
 {
-    sf::Event event;
+    sf::Event event = press(pointer);
     event.type = sf::Event::MouseButtonReleased;
-    event.mouseButton = {button, pointer.x, pointer.y};
     return event;
 }
 
 inline sf::Event closed()
 {
-    sf::Event event;
-    event.type = sf::Event::Closed;
-    return event;
+    return ofType(sf::Event::Closed);
 }
 
 // Moves the pointer onto p, then presses the left button there: a full click, since a press on
