@@ -1,6 +1,4 @@
-#include "support/CapturedOutput.hpp"
-
-#include "core/Game.hpp"
+#include "LevelInPlay.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
@@ -9,24 +7,19 @@
 
 namespace {
 
-class GeigerTest : public testing::Test {
+// A game in its level music, where each object taken answers what it printed.
+class GeigerTest : public testing::Test, protected LevelInPlay {
 protected:
     GeigerTest()
     {
-        CapturedOutput quiet;
-        game.getMusic().setState(Music::GameLayers);
+        printedBy([&] { game.getMusic().setState(Music::GameLayers); });
     }
 
     std::string take()
     {
-        CapturedOutput out;
-        game.getGeiger().objectTaken();
-        return out.take();
+        return printedBy([&] { game.getGeiger().objectTaken(); });
     }
-
     int frameLeft() { return game.getGeiger().getShape().getTextureRect().left; }
-
-    Game game;
 };
 
 TEST_F(GeigerTest, EachObjectMovesTheNeedleSpeaksItsLineAndFromTheThirdRaisesTheMusic)
@@ -89,10 +82,9 @@ TEST_F(GeigerTest, CounterDimsWithTheWalls)
     EXPECT_EQ(Geiger::shade(0.2f), 255);
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(16, 16));
-    for (int grey : {182, 36}) {
+    for (const sf::Color grey : {sf::Color(182, 182, 182), sf::Color(36, 36, 36)}) {
         game.getGeiger().draw(target);
-        const auto shade = static_cast<sf::Uint8>(grey);
-        EXPECT_EQ(game.getGeiger().getShape().getFillColor(), sf::Color(shade, shade, shade));
+        EXPECT_EQ(game.getGeiger().getShape().getFillColor(), grey);
         game.getPlayer().setDark();
     }
 }
