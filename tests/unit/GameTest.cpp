@@ -1,21 +1,18 @@
-#include "LevelInPlay.hpp"
+#include "core/Game.hpp"
+#include "support/CapturedOutput.hpp"
+#include "support/Events.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
-TEST(GameTest, EachFrameLeavesAPassingStateForTheNext)
+TEST(GameTest, KeysMoveThePlayerOnlyInGameAndEachFrameLeavesAPassingStateForTheNext)
 {
-    struct Case {
-        int from;
-        int to;
-        bool freshEntry;
-        bool endOfGamePage;
-        bool lost;
-    };
-    const Case cases[] = {
+    // From, to, a fresh score entry, the end-of-game page, the loss printed.
+    const std::tuple<int, int, bool, bool, bool> cases[] = {
         {GameState::EnterMenu, GameState::InMenu, false, false, false},
         {GameState::InMenu, GameState::InMenu, false, false, false},
         {GameState::StartGame, GameState::InGame, true, false, false},
@@ -23,45 +20,32 @@ TEST(GameTest, EachFrameLeavesAPassingStateForTheNext)
         {GameState::GameWon, GameState::EnterMenu, false, true, false},
         {GameState::GameLost, GameState::EnterMenu, false, true, true},
     };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.from);
+    for (const auto& [from, to, freshEntry, endOfGamePage, lost] : cases) {
+        SCOPED_TRACE(from);
         Game game;
-        game.setState(row.from);
+        game.setState(from);
         game.getScore().currentEntry().setStep(7);
+        game.handleEvent(events::keyPressed(sf::Keyboard::D));
+        // Keys reach the player only in game.
+        EXPECT_EQ(*game.getPlayer().getMoveState() == MoveState::TurningRight,
+                  from == GameState::InGame);
         CapturedOutput output;
         game.update();
         const std::string printed = output.take();
-        EXPECT_EQ(game.getState(), row.to);
-        EXPECT_EQ(game.getScore().currentEntry().getStep(), row.freshEntry ? 0 : 7);
-        EXPECT_EQ(game.getMenu().getPage() == Page::EndOfGame, row.endOfGamePage);
-        EXPECT_EQ(printed.find("lose\n") != std::string::npos, row.lost);
-        EXPECT_EQ(printed.find("lose"), printed.rfind("lose"));
+        EXPECT_EQ(game.getState(), to);
+        EXPECT_EQ(game.getScore().currentEntry().getStep(), freshEntry ? 0 : 7);
+        EXPECT_EQ(game.getMenu().getPage() == Page::EndOfGame, endOfGamePage);
+        EXPECT_EQ(printed.find("lose\n") != std::string::npos, lost);
     }
 }
 
-TEST(GameTest, KeysReachThePlayerOnlyInGame)
+TEST(GameTest, CloseRequestClosesTheWindow)
 {
-    LevelInPlay play;
-    for (int state : {GameState::EnterMenu, GameState::StartGame, GameState::GameWon,
-                      GameState::GameLost, GameState::InMenu, GameState::InGame}) {
-        play.game.setState(state);
-        play.game.handleEvent(events::keyPressed(sf::Keyboard::D));
-        EXPECT_EQ(play.moveState() == MoveState::TurningRight, state == GameState::InGame)
-            << "state " << state;
-    }
-}
-
-TEST(GameTest, WindowClosesOnACloseRequestOrOnAnyEventAfterQuit)
-{
-    for (const auto& [state, event] : {std::make_pair(GameState::Quit, events::moved({10, 10})),
-                                       std::make_pair(GameState::InGame, events::closed())}) {
-        Game game;
-        game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
-        game.setState(state);
-        game.handleEvent(event);
-        EXPECT_FALSE(game.getWindow().isOpen()) << state;
-        EXPECT_EQ(game.getState(), state);
-    }
+    Game game;
+    game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
+    game.setState(GameState::InGame);
+    game.handleEvent(events::closed());
+    EXPECT_FALSE(game.getWindow().isOpen());
 }
 
 } // namespace
