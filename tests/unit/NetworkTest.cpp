@@ -12,61 +12,56 @@
 
 namespace {
 
-using Protocol::Bytes;
+using namespace Protocol;
 using testing::HasSubstr;
-
-Bytes frameOf(const Bytes& payload)
-{
-    return RawPeer::frame(payload);
-}
-template <typename Message> Bytes frameOf(const Message& message)
-{
-    return Protocol::encode(message);
-}
-
-// The frames of messages (or of raw payloads) back to back, as they travel.
-template <typename... Parts> Bytes frames(const Parts&... parts)
-{
-    Bytes bytes;
-    for (const Bytes& frame : {frameOf(parts)...})
-        bytes.insert(bytes.end(), frame.begin(), frame.end());
-    return bytes;
-}
 
 // A game joined to a console that is only a socket, so the test sees every byte on the wire.
 // The console's small receive window makes the game's sends partial once replies pile up.
 class NetworkTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        listener = RawPeer::listenOn(Protocol::Port, 4096);
-        ASSERT_TRUE(listener.isConnected());
-        join();
-    }
+    void SetUp() override { join(); }
 
-    void join()
+    // Asks the game to join the console at the address; the status it is left in.
+    int joinAt(const char* address)
     {
-        network.getAddress() = "127.0.0.1";
+        network.getAddress() = address;
         network.getStatus() = NetworkStatus::Connecting;
         network.poll();
-        ASSERT_EQ(network.getStatus(), NetworkStatus::Connected);
+        return network.getStatus();
+    }
+    void join()
+    {
+        ASSERT_EQ(joinAt("127.0.0.1"), NetworkStatus::Connected);
         console = listener.accept();
         ASSERT_TRUE(console.isConnected());
     }
 
-    // What the game writes to its trace during the action.
-    template <typename Action> static std::string traceOf(Action action)
+    // Messages, or bytes as they travel, back to back.
+    template <typename... Parts> static Bytes frames(const Parts&... parts)
     {
-        CapturedOutput trace;
-        action();
-        return trace.take();
+        Bytes bytes;
+        for (const Bytes& part : {wire(parts)...})
+            bytes.insert(bytes.end(), part.begin(), part.end());
+        return bytes;
+    }
+    static Bytes wire(const Bytes& bytes) { return bytes; }
+    template <typename Message> static Bytes wire(const Message& m) { return encode(m); }
+
+    static Bytes repeated(const Bytes& bytes, int count)
+    {
+        Bytes all;
+        for (int i = 0; i < count; ++i)
+            all.insert(all.end(), bytes.begin(), bytes.end());
+        return all;
     }
 
     // Lets the console's bytes reach the game, runs one poll and returns its trace.
     std::string poll()
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return traceOf([this] { network.poll(); });
+        CapturedOutput trace;
+        network.poll();
+        return trace.take();
     }
 
     // What the game has written, read until `count` bytes have come, the game polling meanwhile.
@@ -82,89 +77,68 @@ protected:
         return bytes;
     }
 
-    RawPeer listener;
+    RawPeer listener = RawPeer::listenOn(Port, 4096);
     RawPeer console;
     Game game;
     Network& network = game.getNetwork();
 };
 
-TEST_F(NetworkTest, JoinConnectsOnlyToAConsoleThatListensAtTheAddress)
+// Unknown codes and payloads too short for their message are dropped; neither stops the requests
+// behind them, and a console that reads slowly still gets every reply whole. The monster's cell
+// goes out only while it is present.
+TEST_F(NetworkTest, RequestsAreAnsweredInOrderPastUnreadablePayloadsEvenToASlowReader)
 {
-    listener.hangUp();
-    network.getStatus() = NetworkStatus::Connecting;
-    network.poll();
-    EXPECT_EQ(network.getStatus(), NetworkStatus::Offline);
-
-    listener = RawPeer::listenOn(Protocol::Port);
-    for (const char* address : {"", "no-such-console.invalid"}) {
-        network.getAddress() = address;
-        network.getStatus() = NetworkStatus::Connecting;
-        network.poll();
-        EXPECT_EQ(network.getStatus(), NetworkStatus::Offline) << "address '" << address << "'";
-    }
-    // A join while connected replaces the connection.
-    join();
-    RawPeer first = std::move(console);
-    join();
-    EXPECT_TRUE(first.closed());
-    network.sendPlayerLost();
-    EXPECT_EQ(received(8), frames(Protocol::PlayerLost{}));
-}
-
-// The monster's cell goes out only while it is present. Unknown codes and payloads too short for
-// their message are dropped; neither stops the requests behind them.
-TEST_F(NetworkTest, ReportsAndRepliesGoOutInOrderPastUnreadablePayloads)
-{
+    RawPeer::setBufferOfConnectionsTo(Port, SO_SNDBUF, 4096);
     game.getMonster().setPosition(7, 300);
     game.getMonster().setPresent(true);
     network.sendInteraction(24);
     network.sendPlayerMoved();
     network.sendPlayerLost();
-    console.send(frames(Protocol::SendObjectPosition{3}, Bytes{}, Protocol::SendMonsterPosition{},
-                        Bytes{0, 0, 0, 9, 1, 2}, Bytes{0, 0, 0, 3},
-                        Protocol::SendObjectPosition{7}));
-    poll();
+    const int rounds = 3000;
+    const Bytes requests = frames(SendObjectPosition{3}, Bytes{0, 0, 0, 0}, SendMonsterPosition{},
+                                  Bytes{0, 0, 0, 6, 0, 0, 0, 9, 1, 2},
+                                  Bytes{0, 0, 0, 4, 0, 0, 0, 3}, SendObjectPosition{7});
+    const Bytes expected =
+        frames(Interaction{24}, PlayerMoved{}, PlayerLost{},
+               repeated(frames(ObjectPosition{0, 0}, MonsterPosition{7, 300}, ObjectPosition{0, 0}),
+                        rounds));
+    CapturedOutput trace;
+    CapturedOutput errors(CapturedOutput::StandardError);
+    console.send(repeated(requests, rounds), [this] { network.poll(); });
+    const Bytes replies = received(expected.size());
+    EXPECT_TRUE(replies == expected) << replies.size() << " of " << expected.size() << " bytes";
     game.getMonster().setPresent(false);
     network.sendMonsterPosition();
-
-    const Bytes expected =
-        frames(Protocol::Interaction{24}, Protocol::PlayerMoved{}, Protocol::PlayerLost{},
-               Protocol::ObjectPosition{0, 0}, Protocol::MonsterPosition{7, 300},
-               Protocol::ObjectPosition{0, 0}, Protocol::MonsterPosition{0, 0});
-    EXPECT_EQ(received(expected.size()), expected);
+    EXPECT_EQ(received(16), frames(MonsterPosition{0, 0}));
 }
 
+// The doors answer to the values the LoadMap gave them, in reading order.
 TEST_F(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
 {
     game.setState(GameState::InMenu);
-    console.send(frames(Protocol::LoadMap{0, {10, 13}}));
+    console.send(frames(LoadMap{0, {10, 13}}));
     poll();
     EXPECT_EQ(game.getState(), GameState::StartGame);
-    EXPECT_EQ(game.getLevel().getCell(5, 2), 10);
-    EXPECT_EQ(game.getLevel().getCell(2, 4), 13);
 
-    console.send(frames(Protocol::UpdateDoor{10}, Protocol::UpdateDoor{13},
-                        Protocol::SendObjectPosition{7}));
+    console.send(frames(UpdateDoor{10}, UpdateDoor{13}, SendObjectPosition{7}));
     EXPECT_EQ(poll(), "updateDoor : 10\nClosing door (5;2)\n"
                       "updateDoor : 13\nOpening Door (2;4)\n"
                       "Recive order to send object 7 position\n");
     EXPECT_EQ(game.getLevel().getCell(5, 2), 11);
     EXPECT_EQ(game.getLevel().getCell(2, 4), 12);
-    EXPECT_EQ(received(16), frames(Protocol::ObjectPosition{8, 6}));
+    EXPECT_EQ(received(16), frames(ObjectPosition{8, 6}));
 }
 
 TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestoresIt)
 {
     const struct {
-        Protocol::ConsoleMessage message;
+        ConsoleMessage message;
         const char* trace;
         bool dark;
     } steps[] = {
-        {Protocol::ShockMonster{false}, "Recive order to shock monster\nnbTunrn paralize : 2\n",
-         false},
-        {Protocol::ShockMonster{true}, "Recive order to shock monster\nnbTunrn paralize : 5\n",
-         true},
-        {Protocol::PowerOn{}, "", false},
+        {ShockMonster{false}, "Recive order to shock monster\nnbTunrn paralize : 2\n", false},
+        {ShockMonster{true}, "Recive order to shock monster\nnbTunrn paralize : 5\n", true},
+        {PowerOn{}, "", false},
     };
     Player& player = game.getPlayer();
     const float lit = player.getDarkness();
@@ -177,161 +151,90 @@ TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestores
     }
 }
 
-TEST_F(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilTheNextJoin)
+// A scan behind the end of the game on the same connection is not answered, and reports made
+// while no console listens are lost rather than kept for the next one. A join reaches only a
+// console listening at the address, and replaces the connection it finds.
+TEST_F(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilAJoinReachesAListeningConsole)
 {
-    // A scan behind the end of the game on the same connection is not answered.
-    Protocol::EndOfGame end;
-    end.bills = 1.5f;
-    end.counters = {1, 2, 3, 4, 5, 6};
-    console.send(frames(Protocol::SendMonsterPosition{}, end, Protocol::SendMonsterPosition{}));
+    console.send(
+        frames(SendMonsterPosition{}, EndOfGame{1.5f, {1, 2, 3, 4, 5, 6}}, SendMonsterPosition{}));
     poll();
-    EXPECT_EQ(console.readAvailable(), frames(Protocol::MonsterPosition{0, 0}));
+    EXPECT_EQ(console.readAvailable(), frames(MonsterPosition{0, 0}));
     const ScoreEntry& entry = game.getScore().currentEntry();
-    EXPECT_FLOAT_EQ(entry.getBills(), 1.5f);
     EXPECT_EQ((std::vector<int>{entry.getDoorOpen(), entry.getDoorClose(), entry.getScan(),
                                 entry.getDetection(), entry.getShock(), entry.getReboot()}),
               (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_FLOAT_EQ(entry.getTotal(), -1.5f);
     EXPECT_TRUE(console.closed());
     EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
+    network.sendPlayerLost();
 
+    for (const char* nobodyListens : {"127.0.0.2", "", "no-such-console.invalid"})
+        EXPECT_EQ(joinAt(nobodyListens), NetworkStatus::Offline) << "'" << nobodyListens << "'";
     join();
+    RawPeer first = std::move(console);
+    join();
+    EXPECT_TRUE(first.closed());
     network.sendPlayerMoved();
-    EXPECT_EQ(received(8), frames(Protocol::PlayerMoved{}));
+    EXPECT_EQ(received(8), frames(PlayerMoved{}));
 }
 
-// A frame split across reads waits for its rest. Without a console, or after it hung up
-// mid-frame, the game drops its reports and keeps quiet.
-TEST_F(NetworkTest, FramesWaitForTheirRestAndReportsWithNoOneToReceiveThemAreDropped)
+// Either way the game hangs up on that console and can join again.
+TEST_F(NetworkTest, ConsoleSendingAnOversizedFrameOrNeverReadingIsCutOff)
 {
-    const Bytes request = frames(Protocol::SendObjectPosition{3});
-    console.send(Bytes(request.begin(), request.begin() + 7));
-    EXPECT_EQ(poll(), "");
-    console.send(Bytes(request.begin() + 7, request.end() - 1));
-    EXPECT_EQ(poll(), "");
-    console.send(Bytes{request.back(), 0, 0, 0, 8, 0, 0, 0, 4, 0});
-    EXPECT_EQ(poll(), "Recive order to send object 3 position\n");
-    console.hangUp();
-    Game offline;
-    for (Network* side : {&network, &offline.getNetwork()}) {
-        const int status = side->getStatus();
-        side->sendInteraction(3);
-        side->sendPlayerMoved();
-        side->sendPlayerLost();
-        side->sendMonsterPosition();
-        side->sendObjectPosition(4);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        EXPECT_EQ(traceOf([side] {
-                      side->poll();
-                      side->poll();
-                  }),
-                  "");
-        EXPECT_EQ(side->getStatus(), status);
-    }
-}
-
-TEST_F(NetworkTest, FrameClaimingMoreThanTheLimitClosesTheConnection)
-{
-    Bytes flood{0xff, 0xff, 0xff, 0xff};
-    flood.resize(60000, 0x55);
-    console.send(flood, [this] { network.poll(); });
-    CapturedOutput errors(CapturedOutput::StandardError);
-    poll();
-    EXPECT_THAT(errors.take(), HasSubstr("4294967295 bytes"));
-    EXPECT_TRUE(console.closed());
-    EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
-}
-
-Bytes repeated(const Bytes& bytes, int count)
-{
-    Bytes all;
-    for (int i = 0; i < count; ++i)
-        all.insert(all.end(), bytes.begin(), bytes.end());
-    return all;
-}
-const Bytes scanRequest = frames(Protocol::SendMonsterPosition{});
-
-TEST_F(NetworkTest, ConsoleThatReadsSlowlyStillGetsEveryReplyWhole)
-{
-    RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_SNDBUF, 4096);
-    game.getMonster().setPresent(true);
-    game.getMonster().setPosition(2, 3);
-
-    const int scans = 10000;
-    Bytes replies;
-    traceOf([&] {
-        console.send(repeated(scanRequest, scans), [this] { network.poll(); });
-        replies = received(scans * 16);
-    });
-    EXPECT_TRUE(replies == repeated(frames(Protocol::MonsterPosition{2, 3}), scans))
-        << replies.size() << " bytes";
-}
-
-TEST_F(NetworkTest, ConsoleThatNeverReadsIsCutOffPastOneMebibyteOfReplies)
-{
-    RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_SNDBUF, 4096);
-    CapturedOutput errors(CapturedOutput::StandardError);
-    traceOf([this] {
-        console.send(repeated(scanRequest, 80000), [this] { network.poll(); });
+    const struct {
+        Bytes sent;
+        const char* error;
+    } cases[] = {
+        {Bytes(60000, 0xff), "4294967295 bytes"},
+        {repeated(frames(SendMonsterPosition{}), 80000), "has stopped reading"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.error);
+        join();
+        RawPeer::setBufferOfConnectionsTo(Port, SO_SNDBUF, 4096);
+        CapturedOutput trace;
+        CapturedOutput errors(CapturedOutput::StandardError);
+        console.send(row.sent, [this] { network.poll(); });
         for (int i = 0; i < 5; ++i)
             network.poll();
-    });
-
-    EXPECT_THAT(errors.take(), HasSubstr("has stopped reading"));
-    EXPECT_TRUE(console.closed());
-    EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
+        EXPECT_THAT(errors.take(), HasSubstr(row.error));
+        EXPECT_TRUE(console.closed());
+        EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
+    }
 }
 
 // A poll takes at most a mebibyte (and the socket's last chunk): a console that floods the game
-// must not hold its frame. What is left waits for the next polls, in order.
+// must not hold its frame. What is left waits for the next polls.
 TEST_F(NetworkTest, FloodLargerThanAPollsShareIsTakenOverSeveralPollsWithNothingLost)
 {
-    constexpr std::size_t requestSize = 12;
-    constexpr std::size_t pollShare = (1024 * 1024 + 16384) / requestSize + 1;
-    constexpr std::size_t requests = 3 * pollShare;
-    Bytes flood;
-    std::string expected;
-    for (std::size_t i = 0; i < requests; ++i) {
-        const int value = 100 + static_cast<int>(i);
-        const Bytes request = frames(Protocol::UpdateDoor{value});
-        flood.insert(flood.end(), request.begin(), request.end());
-        expected += "updateDoor : " + std::to_string(value) + "\n";
-    }
+    const Bytes request = frames(UpdateDoor{100});
+    const std::size_t pollShare = (1024 * 1024 + 16384) / request.size() + 1;
+    const std::size_t line = std::string("updateDoor : 100\n").size();
     // Room for the whole flood before the game reads, where the system allows it.
-    RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_RCVBUF, 4 * 1024 * 1024);
+    RawPeer::setBufferOfConnectionsTo(Port, SO_RCVBUF, 4 * 1024 * 1024);
     CapturedOutput trace;
-    std::string written;
+    std::size_t written = 0;
     std::size_t mostInOnePoll = 0;
     const auto pollOnce = [&] {
         network.poll();
-        const std::string more = trace.take();
-        mostInOnePoll = std::max(mostInOnePoll, more.size());
+        const std::size_t more = trace.take().size();
+        mostInOnePoll = std::max(mostInOnePoll, more);
         written += more;
+        return written >= 3 * pollShare * line;
     };
-    console.send(flood, pollOnce);
-    waitUntil(
-        [&] {
-            pollOnce();
-            return written.size() >= expected.size();
-        },
-        std::chrono::seconds(30));
-
-    // A line of the trace per request, of at most 20 characters.
-    EXPECT_LE(mostInOnePoll, pollShare * 20);
-    EXPECT_TRUE(written == expected)
-        << written.size() << " of " << expected.size() << " characters";
+    console.send(repeated(request, 3 * static_cast<int>(pollShare)), pollOnce);
+    waitUntil(pollOnce, std::chrono::seconds(30));
+    EXPECT_LE(mostInOnePoll, pollShare * line);
+    EXPECT_EQ(written, 3 * pollShare * line);
 }
 
 TEST(NetworkTestDeathTest, LevelOutsideTheCatalogueEndsTheGame)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const Bytes payload = RawPeer::payloadOf(Protocol::encode(Protocol::LoadMap{7, {}}));
-    EXPECT_EXIT(
-        {
-            Game game;
-            game.getNetwork().dispatch(payload.data(), payload.size());
-        },
-        testing::ExitedWithCode(1), "level 7");
+    const Bytes payload = RawPeer::payloadOf(encode(LoadMap{7, {}}));
+    EXPECT_EXIT(Game().getNetwork().dispatch(payload.data(), payload.size()),
+                testing::ExitedWithCode(1), "level 7");
 }
 
 } // namespace
