@@ -6,9 +6,9 @@ namespace {
 
 using Protocol::Bytes;
 
-std::vector<Bytes> drain(FrameReader& reader)
+// Adds the reader's whole payloads to `payloads`.
+std::vector<Bytes> drain(FrameReader& reader, std::vector<Bytes> payloads = {})
 {
-    std::vector<Bytes> payloads;
     const std::uint8_t* payload = nullptr;
     std::size_t size = 0;
     while (reader.next(payload, size))
@@ -18,25 +18,20 @@ std::vector<Bytes> drain(FrameReader& reader)
 
 TEST(FrameReaderTest, FramesSplitAnywhereComeOutWholeAndInOrder)
 {
-    Bytes stream;
-    for (const auto& message : {Protocol::encode(Protocol::Interaction{3}),
-             Protocol::encode(Protocol::PlayerMoved{}), Protocol::encode(Protocol::ObjectPosition{2, 5})})
-        stream.insert(stream.end(), message.begin(), message.end());
-    stream.insert(stream.end(), {0, 0, 0, 0}); // an empty payload is still a frame
+    // Three frames, then one with an empty payload, which is still a frame.
+    const Bytes stream{0, 0, 0, 8,  0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 1,
+                       0, 0, 0, 12, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 0};
+    const std::vector<Bytes> expected{
+        {0, 0, 0, 0, 0, 0, 0, 3}, {0, 0, 0, 1}, {0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 5}, {}};
 
     for (std::size_t chunk = 1; chunk <= stream.size(); ++chunk) {
         FrameReader reader;
         std::vector<Bytes> payloads;
         for (std::size_t at = 0; at < stream.size(); at += chunk) {
             reader.append(stream.data() + at, std::min(chunk, stream.size() - at));
-            for (Bytes& payload : drain(reader))
-                payloads.push_back(std::move(payload));
+            payloads = drain(reader, std::move(payloads));
         }
-        ASSERT_EQ(payloads.size(), 4u) << "chunk " << chunk;
-        EXPECT_EQ(payloads[0], (Bytes{0, 0, 0, 0, 0, 0, 0, 3}));
-        EXPECT_EQ(payloads[1], (Bytes{0, 0, 0, 1}));
-        EXPECT_EQ(payloads[2], (Bytes{0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 5}));
-        EXPECT_TRUE(payloads[3].empty());
+        EXPECT_EQ(payloads, expected) << "chunk " << chunk;
         EXPECT_EQ(reader.getPending(), 0u);
     }
 }
@@ -66,4 +61,4 @@ TEST(FrameReaderTest, FrameClaimingMoreThanTheLimitBreaksTheStreamUntilCleared)
     EXPECT_EQ(drain(reader).size(), 1u);
 }
 
-}
+} // namespace

@@ -6,6 +6,7 @@ namespace {
 
 using Protocol::Bytes;
 
+// The part already sent is given back to make room, and what is left stays in order.
 TEST(OutgoingQueueTest, FrameThatWouldPassTheBoundIsRefusedWhole)
 {
     OutgoingQueue queue(20);
@@ -16,24 +17,9 @@ TEST(OutgoingQueueTest, FrameThatWouldPassTheBoundIsRefusedWhole)
 
     queue.consume(frame.size() - 4);
     EXPECT_TRUE(queue.push(frame));
-    EXPECT_EQ(queue.size(), 4u + frame.size());
+    Bytes expected(frame.end() - 4, frame.end());
+    expected.insert(expected.end(), frame.begin(), frame.end());
+    EXPECT_EQ(Bytes(queue.data(), queue.data() + queue.size()), expected);
 }
 
-TEST(OutgoingQueueTest, LongBacklogSentInSmallPiecesKeepsEveryByteInOrder)
-{
-    OutgoingQueue queue;
-    Bytes expected;
-    Bytes sent;
-    for (std::int32_t i = 0; i < 10000; ++i) {
-        const Bytes frame = Protocol::encode(Protocol::ObjectPosition{i, -i});
-        ASSERT_TRUE(queue.push(frame));
-        expected.insert(expected.end(), frame.begin(), frame.end());
-        const std::size_t taken = std::min<std::size_t>(queue.size(), 7);
-        sent.insert(sent.end(), queue.data(), queue.data() + taken);
-        queue.consume(taken);
-    }
-    sent.insert(sent.end(), queue.data(), queue.data() + queue.size());
-    EXPECT_EQ(sent, expected);
-}
-
-}
+} // namespace
