@@ -35,17 +35,4 @@ TEST(ConsoleLedgerTest, EachActionCountsOnceAndChargesItsPriceUnlessSolo)
     }
 }
 
-TEST(ConsoleLedgerTest, RevenueFollowsTheReportedLootAndDropsAfterFive)
-{
-    Ledger ledger;
-    EXPECT_FLOAT_EQ(ledger.revenue(), 0.f);
-    ledger.lootTaken();
-    EXPECT_FLOAT_EQ(ledger.revenue(), 120.25f);
-    for (int i = 0; i < 4; ++i)
-        ledger.lootTaken();
-    EXPECT_FLOAT_EQ(ledger.revenue(), 7135.19f);
-    ledger.lootTaken();
-    EXPECT_FLOAT_EQ(ledger.revenue(), 0.f);
-}
-
 } // namespace

@@ -18,10 +18,7 @@ TEST(ConsoleLevelPlanTest, DoorsAreNumberedInReadingOrderWithObjectsExitsAndSpaw
                                     "2 2 4 1 1 3\n",
                                     false));
     ASSERT_TRUE(plan.isAvailable());
-    ASSERT_EQ(plan.getDoorCells().size(), 3u);
-    EXPECT_EQ(plan.getDoorCells()[0], sf::Vector2i(2, 1));
-    EXPECT_EQ(plan.getDoorCells()[1], sf::Vector2i(1, 2));
-    EXPECT_EQ(plan.getDoorCells()[2], sf::Vector2i(3, 3));
+    EXPECT_EQ(plan.getDoorCells(), (std::vector<sf::Vector2i>{{2, 1}, {1, 2}, {3, 3}}));
     EXPECT_EQ(plan.doorAt(3, 3), 3);
     EXPECT_EQ(plan.doorAt(2, 2), 0);
     EXPECT_EQ(plan.getObjectCells().at(3), sf::Vector2i(3, 1));
@@ -32,4 +29,4 @@ TEST(ConsoleLevelPlanTest, DoorsAreNumberedInReadingOrderWithObjectsExitsAndSpaw
     EXPECT_EQ(plan.getCell(6, 2), Cell::Wall);
 }
 
-}
+} // namespace

@@ -1,25 +1,8 @@
 #include "console/Match.hpp"
-#include "world/Cell.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(ConsoleMatchTest, UsingTheExitWinsOnceAndLaterDeathChangesNothing)
-{
-    Match match;
-    EXPECT_FALSE(match.interaction(3));
-    EXPECT_EQ(match.getOutcome(), Match::Outcome::Playing);
-    EXPECT_TRUE(match.interaction(Cell::Exit));
-    EXPECT_FALSE(match.playerLost());
-    EXPECT_FALSE(match.interaction(Cell::Exit));
-    EXPECT_EQ(match.getOutcome(), Match::Outcome::Won);
-
-    Match lost;
-    EXPECT_FALSE(lost.playerMoved());
-    EXPECT_TRUE(lost.playerLost());
-    EXPECT_EQ(lost.getOutcome(), Match::Outcome::Lost);
-}
 
 TEST(ConsoleMatchTest, ObjectsStepsScansAndLocationsAreKept)
 {

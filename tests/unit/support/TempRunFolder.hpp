@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -66,9 +66,7 @@ public:
     std::string read(const std::filesystem::path& relative) const
     {
         std::ifstream in(root / relative, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
 private:
