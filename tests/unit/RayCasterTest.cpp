@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 #include <vector>
 
@@ -51,6 +52,25 @@ TEST(RayCasterTest, MiddleColumnShowsTheTileAheadByItsDistanceDimmedByTheDark)
         EXPECT_LT(line[0].texCoords.x, tile + 250.f);
         EXPECT_EQ(line[1].texCoords, line[0].texCoords + sf::Vector2f(0.f, 248.f));
         EXPECT_EQ(line[0].texCoords.y, 1.f);
+    }
+}
+
+TEST(RayCasterTest, EveryColumnOfATurningViewStaysWithinTheRoom)
+{
+    const Grid room = {
+        {1, 1, 1, 1, 1}, {1, 0, 0, 0, 1}, {1, 0, 0, 0, 1}, {1, 0, 0, 0, 1}, {1, 1, 1, 1, 1}};
+    for (float angle = 0.f; angle < 6.3f; angle += 0.05f) {
+        const sf::Vector2f direction(std::cos(angle), std::sin(angle));
+        const Camera camera{{2.5f, 2.5f}, direction, {-direction.y, direction.x}, 1.5f, 0.7f};
+        for (int column = 0; column < ViewWidth; ++column) {
+            sf::Vertex line[2];
+            castColumn(room, camera, AtlasLayout(), column, line);
+            // Every wall of this room is between half a cell and three cells away.
+            ASSERT_GE(line[0].position.y, -72.f) << angle << " " << column;
+            ASSERT_LE(line[0].position.y, 360.f - 72.f * 0.99f) << angle << " " << column;
+            ASSERT_GE(line[0].texCoords.x, 0.f);
+            ASSERT_LT(line[0].texCoords.x, 250.f);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -101,6 +102,26 @@ TEST_F(ScoreTest, SubmittedGamesRankByTotalBelowEqualOnesAndAreSavedLineForLine)
     std::istringstream twoLoots("ACE\n2\n57\n4\n4\n2\n1\n1\n0\n3\n1215.94\n200\n");
     read.readTable(twoLoots);
     EXPECT_EQ(read.tableEntry(0).getLoot(), 3);
+}
+
+TEST_F(ScoreTest, DamagedTableFillsTheSlotsBeforeItsFirstBadField)
+{
+    const std::string table = storedTable();
+    std::string garbled = table;
+    garbled.replace(garbled.find("BRAVO\n1\n11"), 10, "BRAVO\n1\nxx");
+    // A table cut inside its third entry, one with a letter in a number, an empty one.
+    const std::pair<std::string, int> damaged[] = {
+        {table.substr(0, table.find("CHARLIE") + 12), 2}, {garbled, 1}, {"", 0}};
+    for (const auto& [text, filled] : damaged) {
+        SCOPED_TRACE(filled);
+        std::istringstream in(text);
+        Score read;
+        read.readTable(in);
+        for (int slot = 0; slot < Score::TableSize; ++slot) {
+            EXPECT_EQ(read.tableEntry(slot).getName().empty(), slot >= filled) << slot;
+            EXPECT_EQ(read.tableEntry(slot).getStep(), slot < filled ? 10 + slot : 0) << slot;
+        }
+    }
 }
 
 TEST_F(ScoreTestDeathTest, TableThatCannotBeReadOrWrittenEndsTheGameKeepingThePreviousOne)
