@@ -59,11 +59,11 @@ void NetworkDrainBurst(benchmark::State& state)
     game.getNetwork().getAddress() = "127.0.0.1";
     game.getNetwork().getStatus() = 1;
     game.getNetwork().poll();
-    RawPeer console = listener.accept();
-    if (game.getNetwork().getStatus() != 2 || !console.isConnected()) {
+    if (game.getNetwork().getStatus() != 2) {
         state.SkipWithError("the game did not connect");
         return;
     }
+    RawPeer console = listener.accept();
     // Room for the whole burst on the game's side before it reads.
     RawPeer::setBufferOfConnectionsTo(Protocol::Port, SO_RCVBUF, 4 * 1024 * 1024);
 

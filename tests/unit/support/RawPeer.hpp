@@ -33,14 +33,8 @@ public:
         return open(port, receiveBuffer, true);
     }
 
-    // The next connection to a listening end, or an unconnected peer when none came in time.
-    RawPeer accept(Milliseconds timeout = std::chrono::seconds(5))
-    {
-        pollfd waiting{fd, POLLIN, 0};
-        return RawPeer(::poll(&waiting, 1, static_cast<int>(timeout.count())) == 1
-                           ? ::accept(fd, nullptr, nullptr)
-                           : -1);
-    }
+    // The next connection to a listening end, waiting for one if none has come yet.
+    RawPeer accept() { return RawPeer(::accept(fd, nullptr, nullptr)); }
 
     explicit RawPeer(int fd = -1) : fd(fd) {}
     RawPeer(RawPeer&& other) noexcept { *this = std::move(other); }
