@@ -11,7 +11,14 @@ class CapturedOutput {
 public:
     enum Stream { StandardOutput, StandardError };
 
-    explicit CapturedOutput(Stream stream = StandardOutput) : stream(stream) { start(); }
+    explicit CapturedOutput(Stream stream = StandardOutput)
+        : start(stream == StandardOutput ? testing::internal::CaptureStdout
+                                         : testing::internal::CaptureStderr),
+          finish(stream == StandardOutput ? testing::internal::GetCapturedStdout
+                                          : testing::internal::GetCapturedStderr)
+    {
+        start();
+    }
     ~CapturedOutput() { finish(); }
     CapturedOutput(const CapturedOutput&) = delete;
     CapturedOutput& operator=(const CapturedOutput&) = delete;
@@ -25,19 +32,6 @@ public:
     }
 
 private:
-    void start()
-    {
-        if (stream == StandardOutput)
-            testing::internal::CaptureStdout();
-        else
-            testing::internal::CaptureStderr();
-    }
-
-    std::string finish()
-    {
-        return stream == StandardOutput ? testing::internal::GetCapturedStdout()
-                                        : testing::internal::GetCapturedStderr();
-    }
-
-    Stream stream;
+    void (*start)();
+    std::string (*finish)();
 };
