@@ -16,7 +16,8 @@ using namespace Protocol;
 using testing::HasSubstr;
 
 // A game joined to a console that is only a socket, so the test sees every byte on the wire.
-// The console's small receive window makes the game's sends partial once replies pile up.
+// The console's small receive window and the game's small send buffer make the game's sends
+// partial once replies pile up.
 class NetworkTest : public ::testing::Test {
 protected:
     void SetUp() override { join(); }
@@ -34,6 +35,7 @@ protected:
         ASSERT_EQ(joinAt("127.0.0.1"), NetworkStatus::Connected);
         console = listener.accept();
         ASSERT_TRUE(console.isConnected());
+        RawPeer::setBufferOfConnectionsTo(Port, SO_SNDBUF, 4096);
     }
 
     // Messages, or bytes as they travel, back to back.
@@ -88,7 +90,6 @@ protected:
 // goes out only while it is present.
 TEST_F(NetworkTest, RequestsAreAnsweredInOrderPastUnreadablePayloadsEvenToASlowReader)
 {
-    RawPeer::setBufferOfConnectionsTo(Port, SO_SNDBUF, 4096);
     game.getMonster().setPosition(7, 300);
     game.getMonster().setPresent(true);
     network.sendInteraction(24);
@@ -192,7 +193,6 @@ TEST_F(NetworkTest, ConsoleSendingAnOversizedFrameOrNeverReadingIsCutOff)
     for (const auto& row : cases) {
         SCOPED_TRACE(row.error);
         join();
-        RawPeer::setBufferOfConnectionsTo(Port, SO_SNDBUF, 4096);
         CapturedOutput trace;
         CapturedOutput errors(CapturedOutput::StandardError);
         console.send(row.sent, [this] { network.poll(); });
