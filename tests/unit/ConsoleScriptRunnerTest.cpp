@@ -91,6 +91,9 @@ TEST(ConsoleScriptRunnerTest, FailingLinesStopTheScriptNamingTheLine)
         {"wait-join 5\nexpect lost within 0.3\nscan\n", true,
          "script line 2: expect lost: not seen within 0.3 s", "joined 127.0.0.1\nmoved 1\n"},
         {"wait-join 5\n# a comment\n\nlocate 9\nscan\n", true, "script line 4: locate", nullptr},
+        // An event met by one expect is not there for the next.
+        {"wait-join 5\nexpect moved\nexpect moved within 0.3\n", true,
+         "script line 3: expect moved: not seen within 0.3 s", nullptr},
         {"scan\n", false, "script line 1: no game is connected", ""},
         {"wait-join 0.2\n", false, "wait-join: no game joined within 0.2 s", ""},
     };

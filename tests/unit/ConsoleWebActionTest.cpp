@@ -29,6 +29,7 @@ struct ActionCase {
 
 const ActionCase cases[] = {
     {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/selected", 2},
+    {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/plan/doors/5/open", true},
     {NoGame, Op, R"({"action":"door","door":1})", "", {}, "/plan/doors/0/open", false},
     {NoGame, Op, R"({"action":"start"})", "no game is connected"},
     {NoGame, Op, R"({"action":"scan"})", "no game is on"},
@@ -39,6 +40,7 @@ const ActionCase cases[] = {
      1},
     {Playing, Op, R"({"action":"door","door":3})", "Tutorial has 2 doors"},
     {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/scan", 1},
+    {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/total", -50.0},
     {Playing, Op, R"({"action":"locate","object":5})", "", RawPeer::ints({4, 5}), "/ledger/bills",
      75.0},
     {Playing, Op, R"({"action":"shock"})", "", {}, "/ledger/shock", 1},

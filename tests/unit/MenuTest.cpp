@@ -34,7 +34,8 @@ TEST_F(MenuTest, RowsLeadToTheirPagesAndQuitEndsTheGame)
         int next;
     } rows[] = {{Page::Main, 305, Page::Join},   {Page::Main, 365, Page::Settings},
                 {Page::Main, 425, Page::Stats},  {Page::Main, 545, Page::Main},
-                {Page::Stats, 645, Page::Stats}, {Page::Stats, 605, Page::Main}};
+                {Page::Stats, 645, Page::Stats}, {Page::Controls, 545, Page::Settings},
+                {Page::Stats, 605, Page::Main}};
     for (const auto& row : rows) {
         menu.setPage(row.page);
         clickAt(140, row.y);

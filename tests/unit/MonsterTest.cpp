@@ -74,6 +74,18 @@ TEST_F(MonsterTest, HuntMovesOnceForTwoTurnsThenJumpsAndWandersAtTheLastSighting
     EXPECT_EQ(monsterTurn(), "[Monstre] Position : (8;1)\n");
 }
 
+// A door closed between the hunter and the player it saw stops it at the door.
+TEST_F(MonsterTest, HunterWaitsAtADoorClosedOnItsWay)
+{
+    start("1 1 1 1 1 1 1 1\n1 0 0 8 0 0 0 1\n1 1 1 1 1 1 1 1\n", "1 1 5 1\n", {1, 1}, {5, 1},
+          {8});
+    monsterTurn();
+    toggleDoor(8);
+    monsterTurn();
+    monsterTurn();
+    EXPECT_EQ(monster(), sf::Vector2i(4, 1));
+}
+
 TEST_F(MonsterTest, WandererMovesACellForEachPlayersStepTurningBackOnlyInADeadEnd)
 {
     start(CorridorAndPocket, "3 1 1 1\n", {10, 1}, {3, 3});

@@ -1,6 +1,7 @@
 #include "core/Game.hpp"
 
 #include "support/CapturedOutput.hpp"
+#include "support/HeardEffects.hpp"
 #include "support/RawPeer.hpp"
 #include "support/WaitUntil.hpp"
 
@@ -83,6 +84,7 @@ protected:
     RawPeer console;
     Game game;
     Network& network = game.getNetwork();
+    StillAudio still;
 };
 
 // Unknown codes and payloads too short for their message are dropped; neither stops the requests
@@ -128,6 +130,9 @@ TEST_F(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
     EXPECT_EQ(game.getLevel().getCell(5, 2), 11);
     EXPECT_EQ(game.getLevel().getCell(2, 4), 12);
     EXPECT_EQ(received(16), frames(ObjectPosition{8, 6}));
+    // Taking it reports the object itself.
+    game.getLevel().interact(8, 6);
+    EXPECT_EQ(received(12), frames(Interaction{7}));
 }
 
 TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestoresIt)
@@ -150,6 +155,7 @@ TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestores
         player.update(5.f);
         EXPECT_EQ(player.getDarkness() > lit, step.dark);
     }
+    EXPECT_TRUE(playing(game.getSfx(), Sfx::VoicePowerOn));
 }
 
 // A scan behind the end of the game on the same connection is not answered, and reports made

@@ -55,6 +55,19 @@ TEST(RayCasterTest, MiddleColumnShowsTheTileAheadByItsDistanceDimmedByTheDark)
     }
 }
 
+// North of the corridor's middle is on the viewer's left facing east and on the right facing
+// west: the ray meets that side of the tile, so no face shows mirrored.
+TEST(RayCasterTest, FacesShowTheirTileTheRightWayRoundFromEitherSide)
+{
+    const Grid corridor = {{1, 1, 1, 1}, {1, 0, 0, 1}, {1, 1, 1, 1}};
+    for (const float way : {1.f, -1.f}) {
+        const Camera camera{{2.f - 0.5f * way, 1.3f}, {way, 0.f}, {0.f, way}, 1.5f, 0.7f};
+        sf::Vertex line[2];
+        castColumn(corridor, camera, AtlasLayout(), 640, line);
+        EXPECT_EQ(line[0].texCoords.x < 125.f, way > 0.f) << way;
+    }
+}
+
 TEST(RayCasterTest, EveryColumnOfATurningViewStaysWithinTheRoom)
 {
     const Grid room = {
