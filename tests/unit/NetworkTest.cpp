@@ -84,7 +84,6 @@ protected:
     RawPeer console;
     Game game;
     Network& network = game.getNetwork();
-    StillAudio still;
 };
 
 // Unknown codes and payloads too short for their message are dropped; neither stops the requests
@@ -148,6 +147,7 @@ TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestores
     };
     Player& player = game.getPlayer();
     const float lit = player.getDarkness();
+    const StillAudio still;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.trace);
         console.send(frames(step.message));

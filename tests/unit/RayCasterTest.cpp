@@ -60,11 +60,13 @@ TEST(RayCasterTest, MiddleColumnShowsTheTileAheadByItsDistanceDimmedByTheDark)
 TEST(RayCasterTest, FacesShowTheirTileTheRightWayRoundFromEitherSide)
 {
     const Grid corridor = {{1, 1, 1, 1}, {1, 0, 0, 1}, {1, 1, 1, 1}};
+    const AtlasLayout atlas;
     for (const float way : {1.f, -1.f}) {
         const Camera camera{{2.f - 0.5f * way, 1.3f}, {way, 0.f}, {0.f, way}, 1.5f, 0.7f};
         sf::Vertex line[2];
-        castColumn(corridor, camera, AtlasLayout(), 640, line);
-        EXPECT_EQ(line[0].texCoords.x < 125.f, way > 0.f) << way;
+        castColumn(corridor, camera, atlas, 640, line);
+        const bool leftHalf = line[0].texCoords.x < static_cast<float>(atlas.tileSize) / 2.f;
+        EXPECT_EQ(leftHalf, way > 0.f) << way;
     }
 }
 
