@@ -1,4 +1,4 @@
-#include "console/Operator.hpp"
+#include "operator/Operator.hpp"
 
 #include <benchmark/benchmark.h>
 

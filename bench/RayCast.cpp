@@ -1,5 +1,5 @@
 #include "actors/RayCaster.hpp"
-#include "world/LevelFile.hpp"
+#include "common/LevelFile.hpp"
 
 #include <benchmark/benchmark.h>
 

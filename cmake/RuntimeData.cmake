@@ -5,15 +5,15 @@ set(KESTRIVON_DATA ${CMAKE_BINARY_DIR}/data)
 
 file(GLOB KESTRIVON_ASSETGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/*.cpp)
 add_executable(assetgen ${KESTRIVON_ASSETGEN_SOURCES})
-target_link_libraries(assetgen PRIVATE sfml-graphics sfml-audio sfml-system)
-# The asset list and the names of the sound slots come from the game's headers.
-target_include_directories(assetgen PRIVATE ${CMAKE_SOURCE_DIR}/src)
+# The asset list, the sound slots and the cell values come from the shared room, and nothing else
+# of the game.
+target_link_libraries(assetgen PRIVATE kestrivon_common sfml-graphics sfml-audio sfml-system)
 set_target_properties(assetgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
-# Every file the generator writes, as core/AssetList.hpp lists them: the quoted names of
+# Every file the generator writes, as common/AssetList.hpp lists them: the quoted names of
 # pictures and sounds. The generator runs again only when one is missing or when the generator
 # itself was rebuilt.
-set(KESTRIVON_ASSET_LIST ${CMAKE_SOURCE_DIR}/src/core/AssetList.hpp)
+set(KESTRIVON_ASSET_LIST ${CMAKE_SOURCE_DIR}/common/AssetList.hpp)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KESTRIVON_ASSET_LIST})
 file(READ ${KESTRIVON_ASSET_LIST} KESTRIVON_ASSET_TEXT)
 string(REGEX MATCHALL "\"[^\"]+\\.(wav|WAV|png|jpg)\"" KESTRIVON_GENERATED "${KESTRIVON_ASSET_TEXT}")

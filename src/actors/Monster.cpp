@@ -1,7 +1,7 @@
 #include "actors/Monster.hpp"
 
 #include "core/Game.hpp"
-#include "world/Direction.hpp"
+#include "common/Direction.hpp"
 
 #include <cmath>
 #include <cstdlib>

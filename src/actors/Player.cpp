@@ -2,7 +2,7 @@
 
 #include "actors/RayCaster.hpp"
 #include "core/Game.hpp"
-#include "world/Cell.hpp"
+#include "common/Cell.hpp"
 
 #include <cmath>
 #include <cstdlib>

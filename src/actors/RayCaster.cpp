@@ -1,6 +1,6 @@
 #include "actors/RayCaster.hpp"
 
-#include "world/Cell.hpp"
+#include "common/Cell.hpp"
 
 #include <cmath>
 

@@ -1,24 +1,15 @@
 #pragma once
 
 #include "audio/Sound.hpp"
-#include "core/AssetList.hpp"
+#include "common/SoundSlot.hpp"
 
 #include <SFML/Audio/Music.hpp>
 
-#include <iterator>
-
 // The layered game music, the menu theme and the ambience bed, owned by Game. Four layers of
 // one piece run side by side during a game; cross-fades move the audible one upwards.
-class Music final : public Sound {
+// Its tracks are the slots of SoundSlot::Track.
+class Music final : public Sound, public SoundSlot {
 public:
-    // The tracks in file order, named in core/AssetList.hpp: the four layers, then the menu
-    // theme and the ambience.
-    enum Track : int {
-#define KESTRIVON_TRACK_SLOT(name, file) name,
-        KESTRIVON_TRACKS(KESTRIVON_TRACK_SLOT)
-#undef KESTRIVON_TRACK_SLOT
-    };
-    static constexpr int TrackCount = static_cast<int>(std::size(assets::trackFiles));
     // What setState plays.
     enum State : int { MenuTheme = 0, GameLayers = 1, Silence = 2 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "audio/Sound.hpp"
-#include "core/AssetList.hpp"
+#include "common/SoundSlot.hpp"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -12,15 +12,9 @@
 
 // The bank of the game's 32 sound effects, decoded into memory at start-up, each played on a
 // voice of its own. Copyable: a copy has its own volume and voices over the same samples.
-class Sfx final : public Sound {
+// Its effects are the slots of SoundSlot::Effect, Bip = 0 to VoiceLevel0 = 31.
+class Sfx final : public Sound, public SoundSlot {
 public:
-    // The effect slots in load order, Bip = 0 to VoiceLevel0 = 31, named in core/AssetList.hpp.
-    enum Effect : int {
-#define KESTRIVON_EFFECT_SLOT(name, file) name,
-        KESTRIVON_EFFECTS(KESTRIVON_EFFECT_SLOT)
-#undef KESTRIVON_EFFECT_SLOT
-    };
-    static constexpr int EffectCount = static_cast<int>(std::size(assets::effectFiles));
 
     // Loads the 32 effects in table order; the first that fails ends the process with status 1.
     Sfx();

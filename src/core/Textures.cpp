@@ -1,6 +1,6 @@
 #include "core/Textures.hpp"
 
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <cstdlib>
 

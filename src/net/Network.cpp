@@ -1,7 +1,7 @@
 #include "net/Network.hpp"
 
 #include "core/Game.hpp"
-#include "world/LevelFile.hpp"
+#include "common/LevelFile.hpp"
 
 #include <SFML/Network/IpAddress.hpp>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "net/FrameReader.hpp"
-#include "net/OutgoingQueue.hpp"
-#include "net/Protocol.hpp"
+#include "common/FrameReader.hpp"
+#include "common/OutgoingQueue.hpp"
+#include "common/Protocol.hpp"
 
 #include <SFML/Network/TcpSocket.hpp>
 

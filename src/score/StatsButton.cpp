@@ -2,7 +2,7 @@
 
 #include "audio/SFX.hpp"
 #include "score/InfoBox.hpp"
-#include "score/Money.hpp"
+#include "common/Money.hpp"
 #include "ui/WidgetInput.hpp"
 
 namespace {

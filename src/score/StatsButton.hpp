@@ -1,6 +1,6 @@
 #pragma once
 
-#include "score/ScoreEntry.hpp"
+#include "common/ScoreEntry.hpp"
 #include "ui/Button.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>

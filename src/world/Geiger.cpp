@@ -1,7 +1,7 @@
 #include "world/Geiger.hpp"
 
 #include "core/Game.hpp"
-#include "world/Cell.hpp"
+#include "common/Cell.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 
 #include "actors/RayCaster.hpp"
 #include "core/Game.hpp"
-#include "world/Cell.hpp"
-#include "world/Direction.hpp"
-#include "world/LevelFile.hpp"
+#include "common/Cell.hpp"
+#include "common/Direction.hpp"
+#include "common/LevelFile.hpp"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "core/Game.hpp"
-#include "net/FrameReader.hpp"
-#include "net/Protocol.hpp"
-#include "world/LevelFile.hpp"
+#include "common/FrameReader.hpp"
+#include "common/Protocol.hpp"
+#include "common/LevelFile.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "console/LevelCatalogue.hpp"
-#include "console/WebAction.hpp"
-#include "world/Cell.hpp"
+#include "operator/LevelCatalogue.hpp"
+#include "web/WebAction.hpp"
+#include "common/Cell.hpp"
 
 #include <nlohmann/json.hpp>
 

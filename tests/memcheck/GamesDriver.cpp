@@ -4,7 +4,7 @@
 // games, it shows whether anything is lost per game.
 
 #include "core/Game.hpp"
-#include "world/LevelFile.hpp"
+#include "common/LevelFile.hpp"
 
 #include <cstdlib>
 #include <iostream>

@@ -1,5 +1,5 @@
 #include "audio/Music.hpp"
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 

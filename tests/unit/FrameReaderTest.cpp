@@ -1,4 +1,4 @@
-#include "net/FrameReader.hpp"
+#include "common/FrameReader.hpp"
 
 #include <gtest/gtest.h>
 

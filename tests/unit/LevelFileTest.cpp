@@ -1,4 +1,4 @@
-#include "world/LevelFile.hpp"
+#include "common/LevelFile.hpp"
 
 #include <gtest/gtest.h>
 

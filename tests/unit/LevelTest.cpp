@@ -1,6 +1,6 @@
 #include "LevelInPlay.hpp"
-#include "world/Cell.hpp"
-#include "world/Direction.hpp"
+#include "common/Cell.hpp"
+#include "common/Direction.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "LevelInPlay.hpp"
-#include "net/Protocol.hpp"
-#include "world/Cell.hpp"
+#include "common/Protocol.hpp"
+#include "common/Cell.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "net/OutgoingQueue.hpp"
+#include "common/OutgoingQueue.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "LevelInPlay.hpp"
-#include "world/Cell.hpp"
+#include "common/Cell.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>

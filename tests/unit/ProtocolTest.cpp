@@ -1,4 +1,4 @@
-#include "net/Protocol.hpp"
+#include "common/Protocol.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "score/ScoreEntry.hpp"
+#include "common/ScoreEntry.hpp"
 #include "support/CapturedOutput.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "world/Cell.hpp"
-#include "world/LevelFile.hpp"
+#include "common/Cell.hpp"
+#include "common/LevelFile.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "Reverb.hpp"
 #include "Synth.hpp"
 #include "VoiceArt.hpp"
-#include "audio/SFX.hpp"
+#include "common/SoundSlot.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -344,52 +344,52 @@ Signal playerDeath(Noise& noise)
 
 // The recipe of each effect that is not a voice line. The recipes draw on one noise source in
 // the bank's order, so each effect's noise depends on the effects before it.
-Signal synthesise(Sfx::Effect effect, Noise& noise)
+Signal synthesise(SoundSlot::Effect effect, Noise& noise)
 {
     switch (effect) {
-    case Sfx::Bip:
+    case SoundSlot::Bip:
         return bip();
-    case Sfx::Valid:
+    case SoundSlot::Valid:
         return valid();
-    case Sfx::Invalid:
+    case SoundSlot::Invalid:
         return invalid();
-    case Sfx::Steps:
+    case SoundSlot::Steps:
         return steps(noise);
-    case Sfx::Monster:
+    case SoundSlot::Monster:
         return monster(noise);
-    case Sfx::MonsterAwake:
+    case SoundSlot::MonsterAwake:
         return monsterAwake(noise);
-    case Sfx::Shock:
+    case SoundSlot::Shock:
         return shock(noise);
-    case Sfx::Switch:
+    case SoundSlot::Switch:
         return switchLever(noise);
-    case Sfx::Reboot:
+    case SoundSlot::Reboot:
         return reboot();
-    case Sfx::DoorCrush:
+    case SoundSlot::DoorCrush:
         return doorCrush(noise);
-    case Sfx::DoorExitLevel:
+    case SoundSlot::DoorExitLevel:
         return doorExitLevel(noise);
-    case Sfx::DoorOpenClose:
+    case SoundSlot::DoorOpenClose:
         return doorOpenClose(noise);
-    case Sfx::MenuClick:
+    case SoundSlot::MenuClick:
         return menuClick(noise);
-    case Sfx::MenuCloseWindow:
+    case SoundSlot::MenuCloseWindow:
         return menuWindow(false);
-    case Sfx::MenuHover:
+    case SoundSlot::MenuHover:
         return menuHover();
-    case Sfx::MenuNewWindow:
+    case SoundSlot::MenuNewWindow:
         return menuWindow(true);
-    case Sfx::PowerUp:
+    case SoundSlot::PowerUp:
         return powerUp(noise);
-    case Sfx::PowerDown:
+    case SoundSlot::PowerDown:
         return powerDown(noise);
-    case Sfx::DoorLightOn:
+    case SoundSlot::DoorLightOn:
         return doorLight(noise, true);
-    case Sfx::DoorLightOff:
+    case SoundSlot::DoorLightOff:
         return doorLight(noise, false);
-    case Sfx::MonsterRespawn:
+    case SoundSlot::MonsterRespawn:
         return monsterRespawn(noise);
-    case Sfx::PlayerDeath:
+    case SoundSlot::PlayerDeath:
         return playerDeath(noise);
     default:
         std::cerr << "assetgen: no recipe for " << assets::effectFiles[effect] << "\n";
@@ -401,8 +401,8 @@ Signal synthesise(Sfx::Effect effect, Noise& noise)
 void writeEffects(const std::string& dataDir)
 {
     Noise noise(20261);
-    for (int slot = 0; slot < Sfx::EffectCount; ++slot) {
-        const auto effect = static_cast<Sfx::Effect>(slot);
+    for (int slot = 0; slot < SoundSlot::EffectCount; ++slot) {
+        const auto effect = static_cast<SoundSlot::Effect>(slot);
         if (isVoiceLine(effect))
             continue;
         Signal sound = synthesise(effect, noise);

@@ -1,6 +1,6 @@
 #include "Assets.hpp"
 #include "Shapes.hpp"
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "Assets.hpp"
 
 #include "Shapes.hpp"
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <cmath>
 #include <string>

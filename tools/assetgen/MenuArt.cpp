@@ -1,7 +1,7 @@
 #include "Assets.hpp"
 #include "Canvas.hpp"
 #include "Lattice.hpp"
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <algorithm>
 #include <cmath>

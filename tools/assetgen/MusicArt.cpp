@@ -1,7 +1,7 @@
 #include "Assets.hpp"
 #include "Instruments.hpp"
 #include "Reverb.hpp"
-#include "audio/Music.hpp"
+#include "common/SoundSlot.hpp"
 
 #include <cmath>
 
@@ -452,7 +452,7 @@ void writeGameLayers(const std::string& dataDir)
         reverb(mix, 1.0, 0.18f);
         master(mix, loudness[layer]);
         saveSamples(toPcm(mix.left, mix.right), 2, sampleRate,
-                    dataFile(dataDir, assets::trackFiles[Music::TrackLayer1 + layer]));
+                    dataFile(dataDir, assets::trackFiles[SoundSlot::TrackLayer1 + layer]));
     }
 }
 
@@ -503,7 +503,7 @@ void writeMenuTheme(const std::string& dataDir)
     reverb(theme, 1.6, 0.35f);
     master(theme, 0.1f);
     saveSamples(toPcm(theme.left, theme.right), 2, sampleRate,
-                dataFile(dataDir, assets::trackFiles[Music::TrackMenu]));
+                dataFile(dataDir, assets::trackFiles[SoundSlot::TrackMenu]));
 }
 
 void writeAmbience(const std::string& dataDir)
@@ -567,7 +567,7 @@ void writeAmbience(const std::string& dataDir)
 
     master(bed, 0.1f);
     saveSamples(toPcm(bed.left, bed.right), 2, sampleRate,
-                dataFile(dataDir, assets::trackFiles[Music::TrackAmbiance]));
+                dataFile(dataDir, assets::trackFiles[SoundSlot::TrackAmbiance]));
 }
 
 }

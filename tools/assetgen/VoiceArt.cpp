@@ -5,7 +5,7 @@
 #include "Noise.hpp"
 #include "Reverb.hpp"
 #include "Synth.hpp"
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -144,27 +144,27 @@ Signal radio(const Signal& speech, std::uint32_t seed)
 }
 
 struct Line {
-    Sfx::Effect effect;
+    SoundSlot::Effect effect;
     const char* text;
 };
 
 // The announcements in the order they are recorded: each takes the next seed for its channel.
 const Line lines[] = {
-    {Sfx::VoiceStart, "Link established. Find the samples."},
-    {Sfx::VoiceLevel0, "First sample secured."},
-    {Sfx::VoiceLevel1, "Radiation rising."},
-    {Sfx::VoiceLevel2, "Radiation high."},
-    {Sfx::VoiceLevel3, "Warning. Radiation critical."},
-    {Sfx::VoiceLevel4, "All samples secured. Find the exit."},
-    {Sfx::VoicePowerDown, "Warning. Power failure."},
-    {Sfx::VoicePowerOn, "Power restored."},
-    {Sfx::VoiceExit, "Evacuation complete."},
-    {Sfx::VoiceDoorCrush, "Door obstructed. Casualty reported."},
+    {SoundSlot::VoiceStart, "Link established. Find the samples."},
+    {SoundSlot::VoiceLevel0, "First sample secured."},
+    {SoundSlot::VoiceLevel1, "Radiation rising."},
+    {SoundSlot::VoiceLevel2, "Radiation high."},
+    {SoundSlot::VoiceLevel3, "Warning. Radiation critical."},
+    {SoundSlot::VoiceLevel4, "All samples secured. Find the exit."},
+    {SoundSlot::VoicePowerDown, "Warning. Power failure."},
+    {SoundSlot::VoicePowerOn, "Power restored."},
+    {SoundSlot::VoiceExit, "Evacuation complete."},
+    {SoundSlot::VoiceDoorCrush, "Door obstructed. Casualty reported."},
 };
 
 } // namespace
 
-bool isVoiceLine(Sfx::Effect effect)
+bool isVoiceLine(SoundSlot::Effect effect)
 {
     return std::any_of(std::begin(lines), std::end(lines),
                        [effect](const Line& line) { return line.effect == effect; });

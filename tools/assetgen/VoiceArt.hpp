@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/SFX.hpp"
+#include "common/SoundSlot.hpp"
 
 #include <string>
 
@@ -9,4 +9,4 @@
 // normalised to the given peak, like every other effect.
 void writeVoiceLines(const std::string& dataDir, float peak);
 // Whether the effect is one of the announcements.
-bool isVoiceLine(Sfx::Effect effect);
+bool isVoiceLine(SoundSlot::Effect effect);

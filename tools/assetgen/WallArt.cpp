@@ -2,8 +2,8 @@
 #include "Lattice.hpp"
 #include "PixelFont.hpp"
 #include "Shapes.hpp"
-#include "core/AssetList.hpp"
-#include "world/Cell.hpp"
+#include "common/AssetList.hpp"
+#include "common/Cell.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "Assets.hpp"
-#include "core/AssetList.hpp"
+#include "common/AssetList.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 

@@ -1,0 +1,25 @@
+# Rooms: libraries whose headers are reached only by linking them. A room's folder is seen
+# through a link of the room's own name in the build tree (build/rooms/NAME/NAME), and that
+# link's parent is the only include path the room gives its users: linking the operator room
+# makes "operator/Operator.hpp" visible and nothing beside it. Who links whom is who may include
+# whom, and the compiler keeps it.
+function(kestrivon_room_root name folder)
+    set(root ${CMAKE_BINARY_DIR}/rooms/${name})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${folder} ${root}/${name} SYMBOLIC)
+    set(KESTRIVON_ROOM_ROOT ${root} PARENT_SCOPE)
+endfunction()
+
+# kestrivon_room(TARGET NAME FOLDER [FIRST sources...]): a static library of FOLDER's sources;
+# FIRST lists sources to start first, because the rest can compile beside them.
+function(kestrivon_room target name folder)
+    cmake_parse_arguments(ROOM "" "" "FIRST" ${ARGN})
+    kestrivon_room_root(${name} ${folder})
+    file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+    if(ROOM_FIRST)
+        list(REMOVE_ITEM sources ${ROOM_FIRST})
+        list(PREPEND sources ${ROOM_FIRST})
+    endif()
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${KESTRIVON_ROOM_ROOT})
+endfunction()

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "operator/Operator.hpp"
+#include "web/WebAction.hpp"
+#include "web/WebServer.hpp"
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/posix/stream_descriptor.hpp>
+#include <boost/asio/steady_timer.hpp>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The operator's front end for web pages: one thread runs the game link and the pages' sockets,
+// and reads the game as soon as it has sent something. Each page's action is checked as the
+// window checks its buttons and applied to the operator; every event line and every change of
+// state goes out to every page.
+class WebConsole : private WebServer::Listener {
+public:
+    // The game link is also polled this often when nothing arrives: to finish sends the game was
+    // slow to take, and for the solo player's timed power-on.
+    static constexpr std::chrono::milliseconds pollPeriod{50};
+    static constexpr int tokenHexDigits = 32;
+
+    struct Settings {
+        // Empty: every interface.
+        std::string bindAddress;
+        // 0: any free port.
+        unsigned short port = 0;
+        // The operator's part is played by the console itself: pages can only watch.
+        bool solo = false;
+        std::string folder = "data/web";
+    };
+
+    // What handles the game's reports: by default the operator's own update; in solo mode the
+    // solo player's, which acts on them.
+    using Update = std::function<const std::vector<std::string>&()>;
+
+    WebConsole(Operator& console, const Settings& settings, Update update = nullptr);
+
+    WebServer::ListenResult listen(std::string& problem);
+    // "operator: http://ADDR:PORT/#op=<token>" and "watch: ..." for each address the game can
+    // reach the console on (solo mode: the watch links only).
+    std::vector<std::string> getLinks() const;
+    unsigned short getPort() const;
+    // Empty for the operator in solo mode.
+    const std::string& getToken(WebMessages::Role role) const;
+
+    // Serves and polls until SIGINT, SIGTERM or stop().
+    void run();
+    // Safe from any thread.
+    void stop();
+
+    // Applies one page's message as that role: the error reply, or empty when it was applied.
+    std::string act(const std::string& text, WebMessages::Role role);
+
+private:
+    void poll();
+    // Wakes poll() at the next report, connection or the period, whichever comes first.
+    void awaitNext(bool reported);
+    void publishState();
+    // Why the operator cannot take this action now, empty when it can.
+    std::string refusal(const WebAction& action) const;
+    bool apply(const WebAction& action);
+    void opened(WebSocketSession& session) override;
+    void received(WebSocketSession& session, const std::string& text) override;
+
+    // First: the sessions its queue still holds at the end must not outlive it.
+    boost::asio::io_context context;
+    Operator& console;
+    Settings settings;
+    Update update;
+    WebServer server;
+    boost::asio::steady_timer timer;
+    // Copies of the link's descriptors, ours to close: the link closes its own at will.
+    boost::asio::posix::stream_descriptor listenerWatch;
+    boost::asio::posix::stream_descriptor connectionWatch;
+    int watchedConnection;
+    std::string operatorToken;
+    std::string watchToken;
+    unsigned long long eventCount;
+    unsigned publishedRevision;
+};

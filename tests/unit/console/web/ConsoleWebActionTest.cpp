@@ -1,0 +1,107 @@
+#include "web/WebConsole.hpp"
+
+#include "support/RawPeer.hpp"
+#include "support/WaitUntil.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::json;
+using Role = WebMessages::Role;
+constexpr Role Op = Role::Operator;
+
+// Where the console stands when the page's message arrives.
+enum Stage { NoGame, Joined, Playing, PowerDown };
+
+struct ActionCase {
+    Stage stage;
+    Role role;
+    const char* message;
+    // Empty when the action applies; otherwise a part of the error reply's message.
+    const char* refusal;
+    // What the game receives (empty: nothing), and a field of the page's state afterwards.
+    RawPeer::Bytes sent = {};
+    const char* field = nullptr;
+    Json value = nullptr;
+};
+
+const ActionCase cases[] = {
+    {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/selected", 2},
+    {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/plan/doors/5/open", true},
+    {NoGame, Op, R"({"action":"door","door":1})", "", {}, "/plan/doors/0/open", false},
+    {NoGame, Op, R"({"action":"start"})", "no game is connected"},
+    {NoGame, Op, R"({"action":"scan"})", "no game is on"},
+    {Joined, Op, R"({"action":"start"})", "", RawPeer::ints({1, 0, 2, 8, 10}), "/playing", true},
+    {Joined, Op, R"({"action":"power"})", "no game is on"},
+    {Playing, Op, R"({"action":"select","level":1})", "a game is on"},
+    {Playing, Op, R"({"action":"door","door":1})", "", RawPeer::ints({0, 8}), "/ledger/doorClose",
+     1},
+    {Playing, Op, R"({"action":"door","door":3})", "Tutorial has 2 doors"},
+    {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/scan", 1},
+    {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/total", -50.0},
+    {Playing, Op, R"({"action":"locate","object":5})", "", RawPeer::ints({4, 5}), "/ledger/bills",
+     75.0},
+    {Playing, Op, R"({"action":"shock"})", "", {}, "/ledger/shock", 1},
+    {Playing, Op, R"({"action":"power"})", "the power is on"},
+    {PowerDown, Op, R"({"action":"power"})", "", RawPeer::ints({5}), "/powerDown", false},
+    {Playing, Op, R"({"action":"end"})", "", {}, "/playing", false},
+    {Playing, Role::Watch, R"({"action":"scan"})", "a watch link cannot act"},
+    {Playing, Op, R"({"action":"scan")", "not JSON"},
+    {Playing, Op, R"({"door":1})", "names no action"},
+    {Playing, Op, R"({"action":"dance"})", "unknown action 'dance'"},
+    {Playing, Op, R"({"action":"door","door":0})", "door 0 does not exist"},
+    {NoGame, Op, R"({"action":"select","level":7})", "level 7 does not exist"},
+    {Playing, Op, R"({"action":"locate","object":2})", "object 2 does not exist"},
+    {Playing, Op, R"({"action":"locate","object":"3"})", "needs \"object\""},
+};
+
+TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
+{
+    for (const ActionCase& row : cases) {
+        SCOPED_TRACE(row.message);
+        Operator console(LevelCatalogue("data/level"), Operator::Settings());
+        std::string problem;
+        ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+        WebConsole web(console, WebConsole::Settings());
+        RawPeer game;
+        if (row.stage != NoGame) {
+            game = RawPeer::connectTo(Protocol::Port);
+            ASSERT_TRUE(waitUntil([&console] {
+                console.update();
+                return console.getLink().isConnected();
+            }));
+        }
+        if (row.stage == Playing || row.stage == PowerDown) {
+            ASSERT_TRUE(console.start());
+            game.readPayload();
+        }
+        if (row.stage == PowerDown) {
+            ASSERT_TRUE(console.shock(Operator::Reboot::Yes));
+            game.readPayload();
+        }
+
+        const std::string before = WebMessages::state(console, Op);
+        const std::string reply = web.act(row.message, row.role);
+        if (std::string(row.refusal).empty()) {
+            EXPECT_EQ(reply, "");
+            EXPECT_EQ(Json::parse(WebMessages::state(console, Op))[Json::json_pointer(row.field)],
+                      row.value);
+        } else {
+            const Json error = Json::parse(reply);
+            EXPECT_EQ(error["type"], "error");
+            EXPECT_NE(error["message"].get<std::string>().find(row.refusal), std::string::npos)
+                << reply;
+            EXPECT_EQ(WebMessages::state(console, Op), before);
+        }
+        // A refused action sends the game nothing; an applied one what the table names (the
+        // drawn shock and the end are checked elsewhere).
+        if (game.isConnected() && (!row.sent.empty() || row.refusal[0] != '\0')) {
+            EXPECT_EQ(game.readPayload(std::chrono::milliseconds(row.sent.empty() ? 50 : 5000)),
+                      row.sent);
+        }
+    }
+}
+
+} // namespace
