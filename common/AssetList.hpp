@@ -6,7 +6,8 @@
 // Every file of the run-time folder that tools/assetgen generates, relative to data/. The game's
 // registries, the generator and the build (cmake/RuntimeData.cmake collects the quoted names
 // below) all read this one list. Adding a sound is one line in KESTRIVON_EFFECTS, in the effect
-// bank's order, and its recipe in the generator.
+// bank's order, and its recipe in the generator: the line gives the slot, the file, the bank's
+// play operation and the build's file.
 
 // Pictures: the registry key and the file.
 #define KESTRIVON_TEXTURES(TEXTURE)                                                                \
@@ -24,7 +25,8 @@
     TRACK(TrackMenu, "music/MenuMusic.wav")                                                        \
     TRACK(TrackAmbiance, "music/Ambiance.wav")
 
-// Sound effects, in the bank's order: the slot's name in Sfx::Effect and the file.
+// Sound effects, in the bank's order: the slot's name in Sfx::Effect (and Sfx::playName) and
+// the file.
 #define KESTRIVON_EFFECTS(EFFECT)                                                                  \
     EFFECT(Bip, "sfx/Bip.wav")                                                                     \
     EFFECT(Valid, "sfx/Valid.wav")                                                                 \

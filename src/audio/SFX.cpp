@@ -32,55 +32,26 @@ Sfx& Sfx::operator=(const Sfx& other)
     return *this;
 }
 
-void Sfx::play(int effect)
+void Sfx::play(Effect effect)
 {
-    voices[effect].play();
+    sf::Sound& voice = voices[effect];
+    switch (effect) {
+    case Bip:
+        // The typing bip follows the slider at once, where the others wait for its release, and
+        // shows the volume on the terminal.
+        voice.setVolume(volume);
+        voice.play();
+        std::cout << "\033[2J\033[H" << "Bip! " << "Volume = " << voice.getVolume() << std::flush;
+        return;
+    case Steps:
+        // Each step takes a fresh pitch, so that walking does not sound like a loop.
+        randomizePitch(voice);
+        break;
+    default:
+        break;
+    }
+    voice.play();
 }
-
-void Sfx::playBip()
-{
-    sf::Sound& bip = voices[Bip];
-    bip.setVolume(volume);
-    bip.play();
-    std::cout << "\033[2J\033[H" << "Bip! " << "Volume = " << bip.getVolume() << std::flush;
-}
-
-void Sfx::playSteps()
-{
-    randomizePitch(voices[Steps]);
-    voices[Steps].play();
-}
-
-void Sfx::playValid() { play(Valid); }
-void Sfx::playInvalid() { play(Invalid); }
-void Sfx::playMonster() { play(Monster); }
-void Sfx::playMonsterAwake() { play(MonsterAwake); }
-void Sfx::playShock() { play(Shock); }
-void Sfx::playVoiceDoorCrush() { play(VoiceDoorCrush); }
-void Sfx::playSwitch() { play(Switch); }
-void Sfx::playReboot() { play(Reboot); }
-void Sfx::playDoorCrush() { play(DoorCrush); }
-void Sfx::playDoorExitLevel() { play(DoorExitLevel); }
-void Sfx::playDoorOpenClose() { play(DoorOpenClose); }
-void Sfx::playMenuClick() { play(MenuClick); }
-void Sfx::playMenuCloseWindow() { play(MenuCloseWindow); }
-void Sfx::playMenuHover() { play(MenuHover); }
-void Sfx::playMenuNewWindow() { play(MenuNewWindow); }
-void Sfx::playPowerUp() { play(PowerUp); }
-void Sfx::playPowerDown() { play(PowerDown); }
-void Sfx::playDoorLightOn() { play(DoorLightOn); }
-void Sfx::playDoorLightOff() { play(DoorLightOff); }
-void Sfx::playMonsterRespawn() { play(MonsterRespawn); }
-void Sfx::playPlayerDeath() { play(PlayerDeath); }
-void Sfx::playVoiceStart() { play(VoiceStart); }
-void Sfx::playVoiceLevel1() { play(VoiceLevel1); }
-void Sfx::playVoiceLevel2() { play(VoiceLevel2); }
-void Sfx::playVoiceLevel3() { play(VoiceLevel3); }
-void Sfx::playVoiceLevel4() { play(VoiceLevel4); }
-void Sfx::playVoicePowerDown() { play(VoicePowerDown); }
-void Sfx::playVoicePowerOn() { play(VoicePowerOn); }
-void Sfx::playVoiceExit() { play(VoiceExit); }
-void Sfx::playVoiceLevel0() { play(VoiceLevel0); }
 
 void Sfx::randomizePitch(sf::Sound& voice)
 {

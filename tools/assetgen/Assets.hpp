@@ -17,7 +17,7 @@ void writeMusic(const std::string& dataDir);
 void writeEffects(const std::string& dataDir);
 void writeIcons(const std::string& dataDir);
 
-// The path of a file of core/AssetList.hpp under the data folder.
+// The path of a file of common/AssetList.hpp under the data folder.
 std::string dataFile(const std::string& dataDir, std::string_view file);
 // Ends the generator with status 1 unless every file of the asset list was written.
 void checkEveryListedFile(const std::string& dataDir);

@@ -9,9 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
-#include <iostream>
+#include <optional>
 
 using namespace synth;
 
@@ -342,9 +341,10 @@ Signal playerDeath(Noise& noise)
     return death;
 }
 
-// The recipe of each effect that is not a voice line. The recipes draw on one noise source in
-// the bank's order, so each effect's noise depends on the effects before it.
-Signal synthesise(SoundSlot::Effect effect, Noise& noise)
+// The recipe of each effect; none for the announcements, which are spoken. The recipes draw on
+// one noise source in the bank's order, so each effect's noise depends on the effects before it.
+// Every slot has its case and there is no default, so the compiler names a new slot left out.
+std::optional<Signal> synthesise(SoundSlot::Effect effect, Noise& noise)
 {
     switch (effect) {
     case SoundSlot::Bip:
@@ -391,10 +391,19 @@ Signal synthesise(SoundSlot::Effect effect, Noise& noise)
         return monsterRespawn(noise);
     case SoundSlot::PlayerDeath:
         return playerDeath(noise);
-    default:
-        std::cerr << "assetgen: no recipe for " << assets::effectFiles[effect] << "\n";
-        std::exit(1);
+    case SoundSlot::VoiceDoorCrush:
+    case SoundSlot::VoiceStart:
+    case SoundSlot::VoiceLevel1:
+    case SoundSlot::VoiceLevel2:
+    case SoundSlot::VoiceLevel3:
+    case SoundSlot::VoiceLevel4:
+    case SoundSlot::VoicePowerDown:
+    case SoundSlot::VoicePowerOn:
+    case SoundSlot::VoiceExit:
+    case SoundSlot::VoiceLevel0:
+        break;
     }
+    return std::nullopt;
 }
 }
 
@@ -402,13 +411,12 @@ void writeEffects(const std::string& dataDir)
 {
     Noise noise(20261);
     for (int slot = 0; slot < SoundSlot::EffectCount; ++slot) {
-        const auto effect = static_cast<SoundSlot::Effect>(slot);
-        if (isVoiceLine(effect))
+        std::optional<Signal> sound = synthesise(static_cast<SoundSlot::Effect>(slot), noise);
+        if (!sound)
             continue;
-        Signal sound = synthesise(effect, noise);
-        fadeEdges(sound, 0.002, 0.01);
-        normalisePeak(sound, effectPeak);
-        saveSamples(toPcm(sound), 1, sampleRate, dataFile(dataDir, assets::effectFiles[effect]));
+        fadeEdges(*sound, 0.002, 0.01);
+        normalisePeak(*sound, effectPeak);
+        saveSamples(toPcm(*sound), 1, sampleRate, dataFile(dataDir, assets::effectFiles[slot]));
     }
     writeVoiceLines(dataDir, effectPeak);
 }

@@ -6,13 +6,12 @@
 #include "Reverb.hpp"
 #include "Synth.hpp"
 #include "common/AssetList.hpp"
+#include "common/SoundSlot.hpp"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 
 using namespace synth;
 
@@ -163,12 +162,6 @@ const Line lines[] = {
 };
 
 } // namespace
-
-bool isVoiceLine(SoundSlot::Effect effect)
-{
-    return std::any_of(std::begin(lines), std::end(lines),
-                       [effect](const Line& line) { return line.effect == effect; });
-}
 
 void writeVoiceLines(const std::string& dataDir, float peak)
 {

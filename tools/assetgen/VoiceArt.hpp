@@ -1,12 +1,8 @@
 #pragma once
 
-#include "common/SoundSlot.hpp"
-
 #include <string>
 
 // Speaks the facility's announcements with espeak-ng and passes them through a radio channel
 // (narrow band, saturation, hiss, squelch, the slap of a loudspeaker in a hall). Each line is
 // normalised to the given peak, like every other effect.
 void writeVoiceLines(const std::string& dataDir, float peak);
-// Whether the effect is one of the announcements.
-bool isVoiceLine(SoundSlot::Effect effect);
