@@ -42,4 +42,4 @@ void BM_SfxCopyForASlider(benchmark::State& state)
 }
 BENCHMARK(BM_SfxCopyForASlider)->Unit(benchmark::kMicrosecond);
 
-}
+} // namespace

@@ -45,7 +45,8 @@ void BM_ConsoleFloodUpdate(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         for (std::size_t sent = 0; sent < flood.size();)
-            sent += static_cast<std::size_t>(send(game, flood.data() + sent, flood.size() - sent, 0));
+            sent +=
+                static_cast<std::size_t>(send(game, flood.data() + sent, flood.size() - sent, 0));
         state.ResumeTiming();
         std::size_t handled = 0;
         while (handled < moves)
@@ -56,4 +57,4 @@ void BM_ConsoleFloodUpdate(benchmark::State& state)
 }
 BENCHMARK(BM_ConsoleFloodUpdate)->Unit(benchmark::kMillisecond);
 
-}
+} // namespace

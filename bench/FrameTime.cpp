@@ -35,7 +35,7 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-}
+} // namespace
 
 int main(int argc, char** argv)
 {

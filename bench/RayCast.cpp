@@ -24,8 +24,14 @@ std::atomic<long> allocations{0};
 }
 
 // All kept out of line: inlined, GCC would take the free for a mismatched deallocation.
-[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 namespace {
 
@@ -113,4 +119,4 @@ void BM_CastThousandFramesAllocations(benchmark::State& state)
 }
 BENCHMARK(BM_CastThousandFramesAllocations)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-}
+} // namespace

@@ -42,4 +42,4 @@ void BM_SubmitScore(benchmark::State& state)
 }
 BENCHMARK(BM_SubmitScore)->Unit(benchmark::kMillisecond);
 
-}
+} // namespace

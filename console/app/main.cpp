@@ -79,8 +79,8 @@ int runWindow(Operator& console)
 {
     OperatorWindow window(console);
     if (!window.load("data/Font/Text.ttf")) {
-        std::cerr << programName
-                  << "cannot load data/Font/Text.ttf (run it from the build folder)" << std::endl;
+        std::cerr << programName << "cannot load data/Font/Text.ttf (run it from the build folder)"
+                  << std::endl;
         return 1;
     }
     window.run();

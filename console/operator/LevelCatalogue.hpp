@@ -1,7 +1,7 @@
 #pragma once
 
-#include "operator/LevelPlan.hpp"
 #include "common/LevelFile.hpp"
+#include "operator/LevelPlan.hpp"
 
 #include <array>
 #include <string>

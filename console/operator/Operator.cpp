@@ -1,7 +1,7 @@
 #include "operator/Operator.hpp"
 
-#include "common/Money.hpp"
 #include "common/Cell.hpp"
+#include "common/Money.hpp"
 
 #include <type_traits>
 #include <utility>
@@ -12,6 +12,17 @@ std::string point(int x, int y)
 {
     return "(" + std::to_string(x) + ";" + std::to_string(y) + ")";
 }
+
+// "door 9 does not exist: 1 to 8", or empty when value lies in the range.
+std::string outside(const char* what, int value, int lowest, int highest)
+{
+    if (value >= lowest && value <= highest)
+        return "";
+    return std::string(what) + " " + std::to_string(value) +
+           " does not exist: " + std::to_string(lowest) + " to " + std::to_string(highest);
+}
+
+const char* const noGameOn = "no game is on";
 
 } // namespace
 
@@ -58,9 +69,96 @@ const std::vector<std::string>& Operator::update()
     return eventLines;
 }
 
+std::string Operator::refusal(const OperatorAction& action) const
+{
+    using Kind = OperatorAction::Kind;
+    std::string level = LevelCatalogue::getName(selected);
+    switch (action.kind) {
+    case Kind::Select:
+        if (inGame())
+            return "a game is on: the level cannot change now";
+        return outside("level", action.argument, 0, LevelCatalogue::count - 1);
+    case Kind::Start:
+        if (inGame())
+            return "a game is on already";
+        if (!getPlan().isAvailable())
+            return "This level is unavailable: " + getPlan().getProblem();
+        if (!doors.isStartable())
+            return "This level has " + std::to_string(doors.getCount()) +
+                   " door cells: the game handles eight at most.";
+        if (!link.isConnected())
+            return "Start needs a connected game.";
+        return "";
+    case Kind::Door: {
+        std::string missing = outside("door", action.argument, 1, Cell::DoorPairs);
+        if (missing.empty() && action.argument > doors.getCount())
+            missing = level + " has " + std::to_string(doors.getCount()) + " doors";
+        return missing;
+    }
+    case Kind::Locate:
+        if (!inGame())
+            return noGameOn;
+        return outside("object", action.argument, Cell::FirstObject, Cell::LastObject);
+    case Kind::Power:
+        if (!inGame())
+            return noGameOn;
+        return powerDown ? "" : "the power is on";
+    case Kind::Scan:
+    case Kind::Shock:
+    case Kind::End:
+        return inGame() ? "" : noGameOn;
+    }
+    return "";
+}
+
+std::string Operator::act(const OperatorAction& action)
+{
+    std::string problem = refusal(action);
+    if (!problem.empty())
+        return problem;
+    bool taken = false;
+    switch (action.kind) {
+    case OperatorAction::Kind::Select:
+        taken = select(action.argument);
+        break;
+    case OperatorAction::Kind::Start:
+        taken = start();
+        break;
+    case OperatorAction::Kind::Door:
+        taken = toggleDoor(action.argument);
+        break;
+    case OperatorAction::Kind::Scan:
+        taken = scan();
+        break;
+    case OperatorAction::Kind::Locate:
+        taken = locate(action.argument);
+        break;
+    case OperatorAction::Kind::Shock:
+        taken = shock(Reboot::Draw);
+        break;
+    case OperatorAction::Kind::Power:
+        taken = powerOn();
+        break;
+    case OperatorAction::Kind::End:
+        taken = endGame();
+        break;
+    }
+    return taken ? "" : "the game did not take it: " + getStatusLine();
+}
+
+std::string Operator::getStartNote() const
+{
+    return inGame() ? "" : refusal({OperatorAction::Kind::Start, 0});
+}
+
+std::string Operator::linkRefusal() const
+{
+    return link.isConnected() ? "" : "no game is connected";
+}
+
 bool Operator::select(int index)
 {
-    if (playing || index < 0 || index >= LevelCatalogue::count)
+    if (!refusal({OperatorAction::Kind::Select, index}).empty())
         return false;
     selected = index;
     doors = DoorBoard(static_cast<int>(getPlan().getDoorCells().size()));
@@ -71,15 +169,9 @@ bool Operator::select(int index)
 
 bool Operator::start()
 {
-    const LevelPlan& plan = catalogue.getPlan(selected);
-    std::string name = LevelCatalogue::getName(selected);
-    if (!plan.isAvailable()) {
-        note(name + " is unavailable: " + plan.getProblem());
-        return false;
-    }
-    if (!doors.isStartable()) {
-        note(name + " has " + std::to_string(doors.getCount()) +
-             " door cells; the game handles eight at most");
+    std::string problem = refusal({OperatorAction::Kind::Start, 0});
+    if (!problem.empty()) {
+        note(std::string(LevelCatalogue::getName(selected)) + ": " + problem);
         return false;
     }
     return load(selected, doors.values(), false);
@@ -88,7 +180,7 @@ bool Operator::start()
 bool Operator::load(int index, const std::vector<int>& values, bool useLevelDoors)
 {
     if (!link.isConnected()) {
-        note("no game is connected: the level cannot start");
+        note(linkRefusal() + ": the level cannot start");
         return false;
     }
     if (index >= 0 && index < LevelCatalogue::count && index != selected) {
@@ -120,7 +212,7 @@ bool Operator::load(int index, const std::vector<int>& values, bool useLevelDoor
 
 bool Operator::toggleDoor(int door)
 {
-    if (door < 1 || door > doors.getCount())
+    if (!refusal({OperatorAction::Kind::Door, door}).empty())
         return false;
     if (!playing) {
         doors.toggle(door);
@@ -351,7 +443,7 @@ void Operator::handleMessage(const Protocol::GameMessage& message)
 bool Operator::send(const Protocol::ConsoleMessage& message)
 {
     if (!link.isConnected()) {
-        note("no game is connected");
+        note(linkRefusal());
         return false;
     }
     // Its own list: a send may happen while update() walks the polled events.
@@ -361,6 +453,11 @@ bool Operator::send(const Protocol::ConsoleMessage& message)
     for (const LinkEvent& event : failures)
         handle(event);
     return sent;
+}
+
+bool Operator::inGame() const
+{
+    return playing && link.isConnected();
 }
 
 void Operator::note(const std::string& text)

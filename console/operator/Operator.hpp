@@ -6,6 +6,7 @@
 #include "operator/Ledger.hpp"
 #include "operator/LevelCatalogue.hpp"
 #include "operator/Match.hpp"
+#include "operator/OperatorAction.hpp"
 #include "operator/ShockDraw.hpp"
 
 #include <iosfwd>
@@ -13,9 +14,11 @@
 #include <vector>
 
 // The operator's side of one console: the game link, the level catalogue, and for the level
-// being run its doors, what the game reported and what the operator spent. The window, the
-// script runner and the solo player all act through it; it turns each report of the game into
-// a log line and an event line ("moved 3") and keeps the figures for the end-of-game report.
+// being run its doors, what the game reported and what the operator spent. It is also the
+// rulebook: whether each action may be taken now and, if not, why, in the words every front end
+// shows. The window, the page, the solo player and the script runner all act through it; it
+// turns each report of the game into a log line and an event line ("moved 3") and keeps the
+// figures for the end-of-game report.
 class Operator {
 public:
     using Reboot = ShockDraw::Reboot;
@@ -41,6 +44,18 @@ public:
     // A game an action found gone is reported by the next call.
     const std::vector<std::string>& update();
 
+    // Why the operator may not take this action now; empty when it may.
+    std::string refusal(const OperatorAction& action) const;
+    // Takes the action when the rules allow it. Returns why it was not taken (its refusal, or
+    // the game gone while sending), empty when it was.
+    std::string act(const OperatorAction& action);
+    // Why the chosen level cannot start now; empty when it can, and while a game is on.
+    std::string getStartNote() const;
+    // Why no message can go to the game now ("no game is connected"); empty when one can. The
+    // only rule for the script's raw messages below.
+    std::string linkRefusal() const;
+
+    // The actions themselves, for the front ends that ask the rules first, and for scripts.
     // Chooses the level to start; refused while a game is being played. Its doors start open.
     bool select(int index);
     // Sends the load message for the selected level with the doors as they stand. Returns false,
@@ -87,6 +102,8 @@ private:
     void handle(const LinkEvent& event);
     void handleMessage(const Protocol::GameMessage& message);
     bool send(const Protocol::ConsoleMessage& message);
+    // Loaded, connected and not yet reported ended, as the link stands right now.
+    bool inGame() const;
     void note(const std::string& text);
     void finished(const char* how);
 

@@ -1,7 +1,7 @@
 #include "script/ScriptCommand.hpp"
 
-#include "common/OperatorCounters.hpp"
 #include "common/Cell.hpp"
+#include "common/OperatorCounters.hpp"
 
 #include <algorithm>
 #include <cerrno>

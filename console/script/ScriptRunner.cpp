@@ -144,7 +144,10 @@ bool ScriptRunner::execute(const ScriptCommand& command, std::string& failure, b
         break;
     }
     if (!send(command)) {
-        failure = "no game is connected";
+        // Scripts send raw messages: being connected is the one rule they answer to.
+        failure = console.linkRefusal();
+        if (failure.empty())
+            failure = "the game did not take it";
         return false;
     }
     return true;

@@ -3,6 +3,12 @@
 #include <cstdlib>
 #include <sstream>
 
+namespace {
+
+using Kind = OperatorAction::Kind;
+
+} // namespace
+
 SoloOperator::SoloOperator(Operator& console, bool hard, unsigned seed)
     : console(console), hard(hard), dice(seed), nextLevel(0)
 {
@@ -26,7 +32,7 @@ const std::vector<std::string>& SoloOperator::update()
     }
     if (hard && console.isPlaying() && console.isPowerDown() &&
         powerClock.getElapsedTime().asSeconds() >= powerDownSeconds)
-        console.powerOn();
+        console.act({Kind::Power, 0});
     return lines;
 }
 
@@ -42,7 +48,7 @@ void SoloOperator::startNext()
     for (int tried = 0; tried < LevelCatalogue::count; ++tried) {
         int level = nextLevel;
         nextLevel = (nextLevel + 1) % LevelCatalogue::count;
-        if (console.select(level) && console.start())
+        if (console.act({Kind::Select, level}).empty() && console.act({Kind::Start, 0}).empty())
             return;
     }
 }
@@ -53,7 +59,7 @@ void SoloOperator::moved(int steps)
         return;
     for (std::size_t i = 0; i < closed.size();) {
         if (steps >= closed[i].reopenAt) {
-            console.toggleDoor(closed[i].door);
+            console.act({Kind::Door, closed[i].door});
             closed.erase(closed.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
@@ -62,11 +68,11 @@ void SoloOperator::moved(int steps)
     int count = console.getDoors().getCount();
     if (steps % doorEvery == 0 && count > 0 && dice() % 2 == 0) {
         int door = static_cast<int>(dice() % static_cast<unsigned>(count)) + 1;
-        if (console.getDoors().isOpen(door) && console.toggleDoor(door))
+        if (console.getDoors().isOpen(door) && console.act({Kind::Door, door}).empty())
             closed.push_back({door, steps + doorClosedFor});
     }
     if (steps % scanEvery == 0)
-        console.scan();
+        console.act({Kind::Scan, 0});
 }
 
 void SoloOperator::monsterSeen(int x, int y)
@@ -78,7 +84,7 @@ void SoloOperator::monsterSeen(int x, int y)
         if (taken.count(object.first) != 0)
             continue;
         if (std::abs(object.second.x - x) + std::abs(object.second.y - y) <= guardDistance) {
-            console.shock(Operator::Reboot::Draw);
+            console.act({Kind::Shock, 0});
             if (console.isPowerDown())
                 powerClock.restart();
             return;

@@ -1,30 +1,25 @@
 #include "web/WebAction.hpp"
 
-#include "operator/LevelCatalogue.hpp"
-#include "common/Cell.hpp"
-
 #include <nlohmann/json.hpp>
+
+#include <limits>
 
 namespace {
 
+using Kind = OperatorAction::Kind;
+
 struct ActionShape {
     const char* name;
-    WebAction::Kind kind;
-    // The argument's key, nullptr for an action without one, and its range.
+    Kind kind;
+    // The argument's key, nullptr for an action without one.
     const char* key;
-    int lowest;
-    int highest;
 };
 
 const ActionShape shapes[] = {
-    {"select", WebAction::Kind::Select, "level", 0, LevelCatalogue::count - 1},
-    {"start", WebAction::Kind::Start, nullptr, 0, 0},
-    {"door", WebAction::Kind::Door, "door", 1, Cell::DoorPairs},
-    {"scan", WebAction::Kind::Scan, nullptr, 0, 0},
-    {"locate", WebAction::Kind::Locate, "object", Cell::FirstObject, Cell::LastObject},
-    {"shock", WebAction::Kind::Shock, nullptr, 0, 0},
-    {"power", WebAction::Kind::Power, nullptr, 0, 0},
-    {"end", WebAction::Kind::End, nullptr, 0, 0},
+    {"select", Kind::Select, "level"},  {"start", Kind::Start, nullptr},
+    {"door", Kind::Door, "door"},       {"scan", Kind::Scan, nullptr},
+    {"locate", Kind::Locate, "object"}, {"shock", Kind::Shock, nullptr},
+    {"power", Kind::Power, nullptr},    {"end", Kind::End, nullptr},
 };
 
 WebActionReading refuse(WebActionReading reading, std::string problem)
@@ -57,15 +52,19 @@ WebActionReading readWebAction(const std::string& text)
             reading.valid = true;
             return reading;
         }
-        std::string range = std::to_string(shape.lowest) + " to " + std::to_string(shape.highest);
         auto argument = message.find(shape.key);
         if (argument == message.end() || !argument->is_number_integer())
-            return refuse(reading, name + " needs \"" + shape.key + "\": a whole number " + range);
-        long long value = argument->get<long long>();
-        if (value < shape.lowest || value > shape.highest)
-            return refuse(reading, std::string(shape.key) + " " + std::to_string(value) +
-                                       " does not exist: " + range);
-        reading.action.argument = static_cast<int>(value);
+            return refuse(reading, name + " needs \"" + shape.key + "\": a whole number");
+        // Beyond an int nothing can be named: the operator's ranges never reach that far.
+        using Limits = std::numeric_limits<int>;
+        bool fits = argument->is_number_unsigned()
+                        ? argument->get<unsigned long long>() <= Limits::max()
+                        : argument->get<long long>() >= Limits::min() &&
+                              argument->get<long long>() <= Limits::max();
+        if (!fits)
+            return refuse(reading,
+                          std::string(shape.key) + " " + argument->dump() + " does not exist");
+        reading.action.argument = argument->get<int>();
         reading.valid = true;
         return reading;
     }

@@ -8,8 +8,8 @@
 #include <fcntl.h>
 #include <memory>
 #include <random>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -42,8 +42,8 @@ void watchCopy(boost::asio::posix::stream_descriptor& watch, int descriptor)
 
 WebConsole::WebConsole(Operator& console, const Settings& settings, Update update)
     : console(console), settings(settings), update(std::move(update)),
-      server(context, *this, settings.folder), timer(context),
-      listenerWatch(context), connectionWatch(context), watchedConnection(-1),
+      server(context, *this, settings.folder), timer(context), listenerWatch(context),
+      connectionWatch(context), watchedConnection(-1),
       operatorToken(settings.solo ? std::string() : freshToken()), watchToken(freshToken()),
       eventCount(0), publishedRevision(console.getRevision())
 {
@@ -101,11 +101,9 @@ std::string WebConsole::act(const std::string& text, WebMessages::Role role)
     WebActionReading reading = readWebAction(text);
     std::string problem = reading.problem;
     if (reading.valid && role == WebMessages::Role::Watch)
-        problem = "a watch link cannot act";
+        problem = WebMessages::watchRefusal;
     else if (reading.valid)
-        problem = refusal(reading.action);
-    if (problem.empty() && !apply(reading.action))
-        problem = "the game did not take it: " + console.getStatusLine();
+        problem = console.act(reading.action);
     publishState();
     return problem.empty() ? std::string() : WebMessages::error(reading.name, problem);
 }
@@ -161,64 +159,6 @@ void WebConsole::publishState()
         if (server.hasSessions(roles[i]))
             texts[i] = std::make_shared<const std::string>(WebMessages::state(console, roles[i]));
     server.broadcast(texts[0], texts[1]);
-}
-
-std::string WebConsole::refusal(const WebAction& action) const
-{
-    const char* const noGame = "no game is on";
-    std::string level = LevelCatalogue::getName(console.getSelected());
-    switch (action.kind) {
-    case WebAction::Kind::Select:
-        return console.isPlaying() ? "a game is on: the level cannot change now" : "";
-    case WebAction::Kind::Start:
-        if (!console.getLink().isConnected())
-            return "no game is connected";
-        if (console.isPlaying())
-            return "a game is on already";
-        if (!console.getPlan().isAvailable())
-            return level + " is unavailable: " + console.getPlan().getProblem();
-        if (!console.getDoors().isStartable())
-            return level + " has " + std::to_string(console.getDoors().getCount()) +
-                   " door cells; the game handles eight at most";
-        return "";
-    case WebAction::Kind::Door:
-        if (action.argument > console.getDoors().getCount())
-            return level + " has " + std::to_string(console.getDoors().getCount()) + " doors";
-        return "";
-    case WebAction::Kind::Power:
-        if (!console.isPlaying())
-            return noGame;
-        return console.isPowerDown() ? "" : "the power is on";
-    case WebAction::Kind::Scan:
-    case WebAction::Kind::Locate:
-    case WebAction::Kind::Shock:
-    case WebAction::Kind::End:
-        return console.isPlaying() ? "" : noGame;
-    }
-    return "";
-}
-
-bool WebConsole::apply(const WebAction& action)
-{
-    switch (action.kind) {
-    case WebAction::Kind::Select:
-        return console.select(action.argument);
-    case WebAction::Kind::Start:
-        return console.start();
-    case WebAction::Kind::Door:
-        return console.toggleDoor(action.argument);
-    case WebAction::Kind::Scan:
-        return console.scan();
-    case WebAction::Kind::Locate:
-        return console.locate(action.argument);
-    case WebAction::Kind::Shock:
-        return console.shock(Operator::Reboot::Draw);
-    case WebAction::Kind::Power:
-        return console.powerOn();
-    case WebAction::Kind::End:
-        return console.endGame();
-    }
-    return false;
 }
 
 void WebConsole::opened(WebSocketSession& session)

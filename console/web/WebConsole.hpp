@@ -14,9 +14,9 @@
 #include <vector>
 
 // The operator's front end for web pages: one thread runs the game link and the pages' sockets,
-// and reads the game as soon as it has sent something. Each page's action is checked as the
-// window checks its buttons and applied to the operator; every event line and every change of
-// state goes out to every page.
+// and reads the game as soon as it has sent something. Each page's action goes to the operator,
+// whose rules take or refuse it; every event line and every change of state goes out to every
+// page.
 class WebConsole : private WebServer::Listener {
 public:
     // The game link is also polled this often when nothing arrives: to finish sends the game was
@@ -61,9 +61,6 @@ private:
     // Wakes poll() at the next report, connection or the period, whichever comes first.
     void awaitNext(bool reported);
     void publishState();
-    // Why the operator cannot take this action now, empty when it can.
-    std::string refusal(const WebAction& action) const;
-    bool apply(const WebAction& action);
     void opened(WebSocketSession& session) override;
     void received(WebSocketSession& session, const std::string& text) override;
 

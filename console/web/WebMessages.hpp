@@ -10,6 +10,9 @@ namespace WebMessages {
 
 enum class Role { Operator, Watch };
 
+// The one thing a watch link is told when it tries to act.
+constexpr const char* watchRefusal = "a watch link cannot act";
+
 std::string state(const Operator& console, Role role);
 // seq counts the events of one run from 1.
 std::string event(unsigned long long seq, const std::string& line);

@@ -1,7 +1,7 @@
 #include "window/MapView.hpp"
 
-#include "operator/Operator.hpp"
 #include "common/Cell.hpp"
+#include "operator/Operator.hpp"
 
 #include <algorithm>
 #include <cmath>

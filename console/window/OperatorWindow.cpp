@@ -1,7 +1,7 @@
 #include "window/OperatorWindow.hpp"
 
-#include "operator/Operator.hpp"
 #include "common/Money.hpp"
+#include "operator/Operator.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/View.hpp>
@@ -20,8 +20,51 @@ constexpr float buttonPitch = 34.f;
 constexpr float buttonHeight = 30.f;
 constexpr std::size_t logLines = 9;
 constexpr std::size_t logColumns = 54;
+constexpr std::size_t noteColumns = 40;
 
 const char* const levelKeys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7"};
+
+// What a button asks of the operator.
+OperatorAction actionOf(int button)
+{
+    using Kind = OperatorAction::Kind;
+    switch (button) {
+    case OperatorWindow::Start:
+        return {Kind::Start, 0};
+    case OperatorWindow::Scan:
+        return {Kind::Scan, 0};
+    case OperatorWindow::Shock:
+        return {Kind::Shock, 0};
+    case OperatorWindow::PowerOn:
+        return {Kind::Power, 0};
+    case OperatorWindow::EndGame:
+        return {Kind::End, 0};
+    default:
+        if (button < OperatorWindow::Start)
+            return {Kind::Select, button - OperatorWindow::FirstLevel};
+        return {Kind::Locate, Cell::FirstObject + button - OperatorWindow::FirstLocate};
+    }
+}
+
+// Breaks text into lines of at most columns characters, at spaces.
+std::string wrapped(const std::string& text, std::size_t columns)
+{
+    std::string result;
+    std::size_t lineStart = 0;
+    std::size_t lastSpace = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        result += text[i];
+        if (text[i] == ' ')
+            lastSpace = result.size() - 1;
+        if (result.size() - lineStart > columns && lastSpace != std::string::npos &&
+            lastSpace > lineStart) {
+            result[lastSpace] = '\n';
+            lineStart = lastSpace + 1;
+            lastSpace = std::string::npos;
+        }
+    }
+    return result;
+}
 
 int doorKey(sf::Keyboard::Key key)
 {
@@ -73,7 +116,9 @@ bool OperatorWindow::load(const std::string& fontPath)
 
 void OperatorWindow::run()
 {
-    window.create(sf::VideoMode(1280, 720, 32), "Kestrivon Operator", sf::Style::Default);
+    window.create(
+        sf::VideoMode(static_cast<unsigned>(canvasWidth), static_cast<unsigned>(canvasHeight), 32),
+        "Kestrivon Operator", sf::Style::Default);
     window.setFramerateLimit(30);
     fitView(window.getSize().x, window.getSize().y);
     while (window.isOpen())
@@ -114,7 +159,7 @@ void OperatorWindow::handleEvent(const sf::Event& event)
         }
         int door = map.doorAt(point, console);
         if (door > 0)
-            console.toggleDoor(door);
+            console.act({OperatorAction::Kind::Door, door});
         break;
     }
     case sf::Event::MouseWheelScrolled: {
@@ -137,7 +182,7 @@ void OperatorWindow::handleEvent(const sf::Event& event)
         else if (event.key.shift && key >= sf::Keyboard::Num3 && key <= sf::Keyboard::Num7)
             perform(FirstLocate + (key - sf::Keyboard::Num3));
         else if (doorKey(key) > 0)
-            console.toggleDoor(doorKey(key));
+            console.act({OperatorAction::Kind::Door, doorKey(key)});
         else if (key == sf::Keyboard::Return)
             perform(Start);
         else if (key == sf::Keyboard::S)
@@ -157,24 +202,9 @@ void OperatorWindow::handleEvent(const sf::Event& event)
 
 void OperatorWindow::perform(int action)
 {
-    refresh();
-    if (action < 0 || action >= ActionCount ||
-        !buttons[static_cast<std::size_t>(action)].isEnabled())
+    if (action < 0 || action >= ActionCount)
         return;
-    if (action < Start)
-        console.select(action - FirstLevel);
-    else if (action == Start)
-        console.start();
-    else if (action == Scan)
-        console.scan();
-    else if (action == Shock)
-        console.shock(Operator::Reboot::Draw);
-    else if (action == PowerOn)
-        console.powerOn();
-    else if (action == EndGame)
-        console.endGame();
-    else
-        console.locate(Cell::FirstObject + action - FirstLocate);
+    console.act(actionOf(action));
     refresh();
 }
 
@@ -185,25 +215,18 @@ void OperatorWindow::refresh()
     refreshed = true;
     shownRevision = console.getRevision();
 
-    bool connected = console.getLink().isConnected();
-    bool playing = console.isPlaying() && connected;
-    const LevelPlan& plan = console.getPlan();
     for (int level = 0; level < LevelCatalogue::count; ++level) {
         bool available = console.getCatalogue().getPlan(level).isAvailable();
-        ConsoleButton& button = buttons[static_cast<std::size_t>(FirstLevel + level)];
         // An unavailable level can still be chosen: the note then says what is wrong with it.
-        button.setLabel(std::string(LevelCatalogue::getName(level)) + (available ? "" : " (n/a)"));
-        button.setState(!playing, level == console.getSelected());
+        buttons[static_cast<std::size_t>(FirstLevel + level)].setLabel(
+            std::string(LevelCatalogue::getName(level)) + (available ? "" : " (n/a)"));
     }
-    bool startable = plan.isAvailable() && console.getDoors().isStartable();
-    buttons[Start].setState(connected && !playing && startable, false);
-    buttons[Scan].setState(playing, false);
-    buttons[Shock].setState(playing, false);
-    buttons[PowerOn].setState(playing && console.isPowerDown(), console.isPowerDown());
-    buttons[EndGame].setState(playing, false);
-    for (int object = 0; object < Cell::ObjectCount; ++object)
-        buttons[static_cast<std::size_t>(FirstLocate + object)].setState(playing, false);
-
+    for (int action = 0; action < ActionCount; ++action) {
+        bool lit = action == PowerOn ? console.isPowerDown()
+                                     : action == FirstLevel + console.getSelected();
+        buttons[static_cast<std::size_t>(action)].setState(
+            console.refusal(actionOf(action)).empty(), lit);
+    }
     status.setString((console.hasGameLeft() ? "game disconnected; " : "") +
                      console.getStatusLine());
     if (console.isPowerDown()) {
@@ -214,17 +237,11 @@ void OperatorWindow::refresh()
         banner.setFillColor(sf::Color(250, 210, 90));
     }
 
-    std::string why;
-    if (!plan.isAvailable())
-        why = "This level is unavailable:\n" + plan.getProblem();
-    else if (!console.getDoors().isStartable())
-        why = "This level has " + std::to_string(console.getDoors().getCount()) +
-              " door cells:\nthe game handles eight at most.";
-    else if (!connected)
-        why = "Start needs a connected game.";
-    else
-        why = "Doors: click one on the plan or press\nits number (1-8) to close or open it.";
-    note.setString(why);
+    std::string why = console.getStartNote();
+    if (why.empty())
+        why = "Doors: click one on the plan or press its number (1-" +
+              std::to_string(Cell::DoorPairs) + ") to close or open it.";
+    note.setString(wrapped(why, noteColumns));
     figures.setString(figuresText());
     log.setString(logText());
     map.refresh(console);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "window/ConsoleButton.hpp"
-#include "window/MapView.hpp"
 #include "common/Cell.hpp"
 #include "common/LevelFile.hpp"
+#include "window/ConsoleButton.hpp"
+#include "window/MapView.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>

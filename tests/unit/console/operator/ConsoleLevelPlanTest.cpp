@@ -1,5 +1,5 @@
-#include "operator/LevelPlan.hpp"
 #include "common/Cell.hpp"
+#include "operator/LevelPlan.hpp"
 
 #include "common/LevelFile.hpp"
 

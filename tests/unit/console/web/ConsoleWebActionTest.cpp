@@ -31,7 +31,7 @@ const ActionCase cases[] = {
     {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/selected", 2},
     {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/plan/doors/5/open", true},
     {NoGame, Op, R"({"action":"door","door":1})", "", {}, "/plan/doors/0/open", false},
-    {NoGame, Op, R"({"action":"start"})", "no game is connected"},
+    {NoGame, Op, R"({"action":"start"})", "Start needs a connected game."},
     {NoGame, Op, R"({"action":"scan"})", "no game is on"},
     {Joined, Op, R"({"action":"start"})", "", RawPeer::ints({1, 0, 2, 8, 10}), "/playing", true},
     {Joined, Op, R"({"action":"power"})", "no game is on"},
