@@ -11,8 +11,10 @@ enum : int {
     West = 8,
 };
 
+constexpr int Count = 4;
+
 // Clockwise from north: a random start in this list picks a direction.
-constexpr int All[4] = {North, East, South, West};
+constexpr int All[Count] = {North, East, South, West};
 
 // The cell change of one step; none for a value that is no direction.
 inline sf::Vector2i step(int direction)

@@ -56,9 +56,9 @@ public:
     std::int32_t readInt()
     {
         std::uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i)
+        for (std::size_t i = 0; i < IntSize; ++i)
             bits = (bits << 8) | at[i];
-        at += 4;
+        at += IntSize;
         return static_cast<std::int32_t>(bits);
     }
 
@@ -75,8 +75,6 @@ public:
 private:
     const std::uint8_t* at;
 };
-
-constexpr std::size_t IntSize = 4;
 
 // Payload bytes each message needs for its code and fixed fields.
 constexpr std::size_t gameMessageSize[] = {

@@ -21,7 +21,10 @@ using Bytes = std::vector<std::uint8_t>;
 // The console listens on this TCP port and the game connects to it.
 constexpr unsigned short Port = 3000;
 
+// Bytes of the length header before each payload.
 constexpr std::size_t HeaderSize = 4;
+// Bytes of an Int32 field, the code that opens every payload among them.
+constexpr std::size_t IntSize = 4;
 // A frame that claims a longer payload breaks the connection: nothing we send comes near it, and
 // a peer must not make us buffer whatever it claims.
 constexpr std::size_t MaxPayloadSize = 64 * 1024;

@@ -235,7 +235,7 @@ void GameLink::decodeFrames(std::vector<LinkEvent>& events)
             events.push_back(event);
         } else {
             std::string what =
-                size < 4 ? "a message of " + std::to_string(size) + " bytes has no code"
+                size < Protocol::IntSize ? "a message of " + std::to_string(size) + " bytes has no code"
                          : std::string("a ") + Protocol::gameMessageName(result.code) +
                                " message of " + std::to_string(size) + " bytes is too short";
             drop(what, events);

@@ -157,9 +157,9 @@ void Monster::stepToward(sf::Vector2i goal)
 int Monster::randomDirection() const
 {
     const Level& level = game->getLevel();
-    const int start = std::rand() % 4;
-    for (int i = 0; i < 4; ++i) {
-        const int direction = Direction::All[(start + i) % 4];
+    const int start = std::rand() % Direction::Count;
+    for (int i = 0; i < Direction::Count; ++i) {
+        const int direction = Direction::All[(start + i) % Direction::Count];
         if (direction != Direction::opposite(lastDirection) &&
             level.canMonsterEnter(position.x, position.y, direction))
             return direction;

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-Music::Music() : fadeLevel(0.f), musicState(Silence), transition(Settled), volume(100.f)
+Music::Music() : fadeLevel(0.f), musicState(Silence), transition(Settled), volume(MaxVolume)
 {
     sf::Music* tracks[] = {&Layer1, &Layer2, &Layer3, &Layer4, &MenuMusic, &Ambiance};
     // The audio library names the file on standard error; the game adds nothing of its own.
@@ -92,12 +92,12 @@ void Music::update(float dt)
     if (transition == Settled)
         return;
 
-    // The fade runs at 100 volume units per second, whatever the music volume.
-    const float step = dt * 100.f;
+    // A fade from silence to full volume takes one second, whatever the music volume.
+    const float step = dt * MaxVolume;
     sf::Music* layers[] = {&Layer1, &Layer2, &Layer3, &Layer4};
     if (transition != FadeOut)
         std::cout << "[MUSIQUE] playing layer" << transition + 1 << "\n";
-    fadeLevel = std::min(fadeLevel + step, 100.f);
+    fadeLevel = std::min(fadeLevel + step, MaxVolume);
 
     if (volume > fadeLevel) {
         if (transition == FadeOut) {

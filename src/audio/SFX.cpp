@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 
-Sfx::Sfx() : volume(100.f)
+Sfx::Sfx() : volume(MaxVolume)
 {
     // The audio library names a file it cannot load on standard error; the game adds nothing.
     for (int i = 0; i < EffectCount; ++i) {
@@ -60,7 +60,7 @@ void Sfx::randomizePitch(sf::Sound& voice)
 
 void Sfx::setVolume(float volume)
 {
-    assert(volume >= 0 && volume <= 100);
+    assert(volume >= 0 && volume <= MaxVolume);
     this->volume = volume;
 }
 

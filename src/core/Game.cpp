@@ -1,5 +1,7 @@
 #include "core/Game.hpp"
 
+#include "core/Letterbox.hpp"
+
 #include <SFML/Window/Event.hpp>
 
 #include <iostream>
@@ -19,7 +21,7 @@ Game::Game()
 
 void Game::run()
 {
-    window.create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
+    openGameWindow(window, false);
     init();
     while (window.isOpen()) {
         update();

@@ -28,7 +28,7 @@ public:
     Game(Game&&) = delete;
     Game& operator=(Game&&) = delete;
 
-    // Opens the 1280 by 720 window, loads everything and runs frames until the window closes.
+    // Opens the game's window, loads everything and runs frames until the window closes.
     void run();
     void init();
     // One frame of logic: music, network, the state machine, then the window's events.

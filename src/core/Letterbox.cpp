@@ -29,6 +29,13 @@ void fitPicture(sf::RenderTarget& target)
     target.setView(letterboxView(target.getSize()));
 }
 
+void openGameWindow(sf::RenderWindow& window, bool fullScreen)
+{
+    const sf::Uint32 style =
+        fullScreen ? sf::Style::Fullscreen | sf::Style::Close : sf::Style::Close;
+    window.create(sf::VideoMode(ViewWidth, ViewHeight, 32), "Kestrivon", style);
+}
+
 sf::Vector2i pictureCoordinates(const sf::RenderTarget& target, sf::Vector2i pixel)
 {
     const sf::Vector2f point = target.mapPixelToCoords(pixel);

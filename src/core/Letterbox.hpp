@@ -15,6 +15,10 @@ sf::FloatRect letterboxViewport(sf::Vector2u windowSize);
 sf::View letterboxView(sf::Vector2u windowSize);
 // Fits the picture to the target as it is now; called after the window is (re)created.
 void fitPicture(sf::RenderTarget& target);
+// Opens the game's window, or opens it again in the other style: a mode of the picture's size, the
+// game's title, windowed or full screen. A display without that mode gives the full screen
+// another size, which fitPicture letterboxes.
+void openGameWindow(sf::RenderWindow& window, bool fullScreen);
 // The picture's pixel under a pixel of the target.
 sf::Vector2i pictureCoordinates(const sf::RenderTarget& target, sf::Vector2i pixel);
 // The pointer in the picture's pixels, read from the window.

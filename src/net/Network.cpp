@@ -132,7 +132,7 @@ void Network::dispatch(const std::uint8_t* payload, std::size_t size)
     const Protocol::DecodeResult result = Protocol::decode(payload, size, message);
     if (result.status == Protocol::DecodeStatus::TooShort) {
         std::cerr << "[NETWORK] dropped a message of " << size << " bytes, too short for ";
-        if (size < 4)
+        if (size < Protocol::IntSize)
             std::cerr << "its code\n";
         else
             std::cerr << Protocol::consoleMessageName(result.code) << "\n";

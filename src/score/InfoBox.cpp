@@ -1,11 +1,14 @@
 #include "score/InfoBox.hpp"
 
+#include <iterator>
+
 namespace {
 const char* const labels[] = {
     "Door open...:", "Door close..:", "Scan........:", "Detection...:",
     "Shock.......:", "Reboot......:", "Step........:", "Loot........:",
     "-----------------------", "Revenue.....:", "Bills.......:",
 };
+static_assert(std::size(labels) == statsPanel::LineCount, "one label for every line of the panel");
 }
 
 InfoBox::InfoBox() : shape({410.f, 565.f})
@@ -18,7 +21,7 @@ InfoBox::InfoBox() : shape({410.f, 565.f})
     text.setString("Advanced Stats");
     text.setCharacterSize(40);
     text.setFillColor(LabelColor);
-    text.setPosition(785.f, 130.f);
+    text.setPosition(statsPanel::LabelX, 130.f);
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         lines[i].setString(labels[i]);

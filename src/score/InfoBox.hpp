@@ -6,10 +6,13 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <array>
+#include <cstddef>
 
 // Where the panel's lines stand; the score rows put each figure on its label's line. The
 // monospace labels take 13 characters, which at this size end before the figures begin.
 namespace statsPanel {
+// The eight counters, a line of dashes, the revenue and the bills.
+constexpr std::size_t LineCount = 11;
 constexpr unsigned LineSize = 26;
 constexpr float LabelX = 785.f;
 constexpr float FigureX = 1000.f;
@@ -32,5 +35,5 @@ private:
     sf::RectangleShape shape;
     sf::Text text;
     // Built once, so drawing the panel every frame allocates nothing.
-    std::array<sf::Text, 11> lines;
+    std::array<sf::Text, statsPanel::LineCount> lines;
 };

@@ -4,7 +4,7 @@
 #include "score/Score.hpp"
 
 SaveButton::SaveButton(int* target, int value, Score* score, Sfx* sfx)
-    : PushButton("Submit", 150.f, sfx), target(target), value(value), score(score)
+    : PushButton("Submit", ShortRowWidth, sfx), target(target), value(value), score(score)
 {
 }
 

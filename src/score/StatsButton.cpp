@@ -19,7 +19,7 @@ bool sameFigures(const ScoreEntry& a, const ScoreEntry& b)
 
 StatsButton::StatsButton(ScoreEntry* entry, Sfx* sfx, bool highlighted)
     : entry(entry), sfx(sfx), highlighted(highlighted), hoverState(HoverState::Idle),
-      shape({500.f, 40.f}), built(false)
+      shape({RowWidth, RowHeight}), built(false)
 {
     shape.setFillColor(PanelColor);
     initLabel(titleText, "");
@@ -34,7 +34,7 @@ StatsButton::StatsButton(ScoreEntry* entry, Sfx* sfx, bool highlighted)
 bool StatsButton::setPosition(const sf::Vector2f& position)
 {
     shape.setPosition(position);
-    titleText.setPosition(position.x + 20.f, position.y);
+    titleText.setPosition(position.x + TextInset, position.y);
     return true;
 }
 

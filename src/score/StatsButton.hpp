@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ScoreEntry.hpp"
+#include "score/InfoBox.hpp"
 #include "ui/Button.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -36,8 +37,8 @@ private:
     int hoverState;
     sf::RectangleShape shape;
     sf::Text titleText;
-    // The eight counters, an empty line under the panel's dashes, the revenue and the bills.
-    std::array<sf::Text, 11> detailTexts;
+    // One per line of the panel; the line of dashes has an empty one.
+    std::array<sf::Text, statsPanel::LineCount> detailTexts;
     ScoreEntry shown;
     bool built;
 };

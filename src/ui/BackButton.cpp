@@ -3,7 +3,7 @@
 #include "audio/SFX.hpp"
 
 BackButton::BackButton(int* target, int value, Sfx* sfx)
-    : PushButton("<-Back", 150.f, sfx), target(target), value(value)
+    : PushButton("<-Back", ShortRowWidth, sfx), target(target), value(value)
 {
 }
 

@@ -18,6 +18,13 @@ public:
     virtual void draw(sf::RenderTarget& target) = 0;
 };
 
+// The layout every widget shares: rows of one height, most of them wide, and each text set in
+// from the left edge of its row or box.
+constexpr float RowHeight = 40.f;
+constexpr float RowWidth = 500.f;
+constexpr float ShortRowWidth = 150.f;
+constexpr float TextInset = 20.f;
+
 // The palette every widget shares.
 inline const sf::Color PanelColor(35, 35, 40, 115);
 inline const sf::Color HoverColor(60, 60, 60, 115);

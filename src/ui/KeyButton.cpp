@@ -5,7 +5,8 @@
 #include "ui/WidgetInput.hpp"
 
 KeyButton::KeyButton(std::string text, int* key, Sfx* sfx)
-    : key(key), hoverState(HoverState::Idle), shape({500.f, 40.f}), box({250.f, 40.f}), sfx(sfx)
+    : key(key), hoverState(HoverState::Idle), shape({RowWidth, RowHeight}),
+      box({250.f, RowHeight}), sfx(sfx)
 {
     shape.setFillColor(PanelColor);
     box.setFillColor(PanelColor);
@@ -18,9 +19,10 @@ KeyButton::KeyButton(std::string text, int* key, Sfx* sfx)
 bool KeyButton::setPosition(const sf::Vector2f& position)
 {
     shape.setPosition(position);
-    box.setPosition(position.x + 250.f, position.y);
-    keyText.setPosition(position.x + 270.f, position.y);
-    label.setPosition(position.x + 20.f, position.y);
+    const float boxX = position.x + 250.f;
+    box.setPosition(boxX, position.y);
+    keyText.setPosition(boxX + TextInset, position.y);
+    label.setPosition(position.x + TextInset, position.y);
     return true;
 }
 

@@ -1,10 +1,18 @@
 #include "ui/MenuBackground.hpp"
 
+#include "actors/RayCaster.hpp"
+
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+// The layers overhang the picture, so that they still cover it as they drift.
+const sf::Vector2f LayerSize(ViewWidth + 10.f, ViewHeight + 20.f);
+}
+
 MenuBackground::MenuBackground()
-    : back({1290.f, 740.f}), front({1290.f, 740.f}), veil({1280.f, 720.f})
+    : back(LayerSize), front(LayerSize),
+      veil({static_cast<float>(ViewWidth), static_cast<float>(ViewHeight)})
 {
     front.setPosition(-10.f, 0.f);
     veil.setFillColor(sf::Color::Transparent);
@@ -16,7 +24,7 @@ void MenuBackground::setFrontTexture(const sf::Texture& texture) { front.setText
 void MenuBackground::update(int x, int)
 {
     // The layers drift in opposite directions, the front one twice as far, so they read as depth.
-    const int clamped = std::clamp(x, 0, 1280);
+    const int clamped = std::clamp(x, 0, ViewWidth);
     back.setPosition(static_cast<float>(clamped * -0.005), 0.f);
     front.setPosition(static_cast<float>(clamped * 0.01), 0.f);
     veil.setFillColor(sf::Color(135, 135, 135, static_cast<sf::Uint8>(std::rand() % 8)));

@@ -3,7 +3,7 @@
 #include "ui/WidgetInput.hpp"
 
 PushButton::PushButton(const std::string& text, float width, Sfx* sfx)
-    : sfx(sfx), hoverState(HoverState::Idle), shape({width, 40.f})
+    : sfx(sfx), hoverState(HoverState::Idle), shape({width, RowHeight})
 {
     shape.setFillColor(PanelColor);
     initLabel(label, text);
@@ -12,7 +12,7 @@ PushButton::PushButton(const std::string& text, float width, Sfx* sfx)
 bool PushButton::setPosition(const sf::Vector2f& position)
 {
     shape.setPosition(position);
-    label.setPosition(position.x + 20.f, position.y);
+    label.setPosition(position.x + TextInset, position.y);
     return true;
 }
 

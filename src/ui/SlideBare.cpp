@@ -4,6 +4,11 @@
 #include "ui/WidgetInput.hpp"
 
 namespace {
+// The track starts this far into the row and gives each unit of volume this many pixels; the knob
+// stands this far below the row's top.
+constexpr float trackOffset = 300.f;
+constexpr int pixelsPerUnit = 3;
+constexpr float knobDrop = 5.f;
 // The drag range in window pixels: the track of a slider whose row starts at x = 130.
 constexpr int rangeStart = 430;
 constexpr int rangeEnd = 731;
@@ -11,7 +16,7 @@ constexpr int rangeEnd = 731;
 
 SlideBare::SlideBare(std::string text, Sound* target, Sfx* sfx)
     : target(target), value(target->getVolume()), hoverState(HoverState::Idle),
-      shape({650.f, 40.f}), track({301.f, 8.f}), knob({20.f, 30.f}), sfx(*sfx)
+      shape({650.f, RowHeight}), track({301.f, 8.f}), knob({20.f, 30.f}), sfx(*sfx)
 {
     shape.setFillColor(PanelColor);
     track.setFillColor(TrackColor);
@@ -24,9 +29,9 @@ bool SlideBare::setPosition(const sf::Vector2f& position)
 {
     basePosition = position;
     shape.setPosition(position);
-    track.setPosition(position.x + 300.f, position.y + 16.f);
-    knob.setPosition(position.x + 300.f + 3.f * value, position.y + 5.f);
-    label.setPosition(position.x + 20.f, position.y);
+    track.setPosition(position.x + trackOffset, position.y + 16.f);
+    knob.setPosition(position.x + trackOffset + pixelsPerUnit * value, position.y + knobDrop);
+    label.setPosition(position.x + TextInset, position.y);
     return true;
 }
 
@@ -52,8 +57,8 @@ void SlideBare::handleEvent(const sf::Event& event, sf::Vector2i pointer)
         // Dragging: the pointer need not stay on the knob, and a pointer past either end leaves
         // the last value inside the range.
         if (pointer.x > rangeStart && pointer.x < rangeEnd) {
-            knob.setPosition(static_cast<float>(pointer.x), basePosition.y + 5.f);
-            value = static_cast<float>((pointer.x - rangeStart) / 3);
+            knob.setPosition(static_cast<float>(pointer.x), basePosition.y + knobDrop);
+            value = static_cast<float>((pointer.x - rangeStart) / pixelsPerUnit);
             target->setVolume(value);
             target->previewVolume();
         }

@@ -3,7 +3,7 @@
 #include "audio/SFX.hpp"
 
 StateButton::StateButton(const std::string& text, int* target, int value, Sfx* sfx)
-    : PushButton(text, 500.f, sfx), target(target), value(value)
+    : PushButton(text, RowWidth, sfx), target(target), value(value)
 {
 }
 

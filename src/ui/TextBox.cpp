@@ -4,8 +4,8 @@
 #include "ui/WidgetInput.hpp"
 
 TextBox::TextBox(std::string text, std::string* target, int maxLength, Sfx* sfx)
-    : maxLength(maxLength), target(target), hoverState(HoverState::Idle), shape({500.f, 40.f}),
-      box({300.f, 40.f}), sfx(sfx)
+    : maxLength(maxLength), target(target), hoverState(HoverState::Idle),
+      shape({RowWidth, RowHeight}), box({300.f, RowHeight}), sfx(sfx)
 {
     shape.setFillColor(PanelColor);
     box.setFillColor(PanelColor);
@@ -18,9 +18,10 @@ TextBox::TextBox(std::string text, std::string* target, int maxLength, Sfx* sfx)
 bool TextBox::setPosition(const sf::Vector2f& position)
 {
     shape.setPosition(position);
-    box.setPosition(position.x + 200.f, position.y);
-    valueText.setPosition(position.x + 220.f, position.y);
-    label.setPosition(position.x + 20.f, position.y);
+    const float boxX = position.x + 200.f;
+    box.setPosition(boxX, position.y);
+    valueText.setPosition(boxX + TextInset, position.y);
+    label.setPosition(position.x + TextInset, position.y);
     return true;
 }
 

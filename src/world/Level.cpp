@@ -9,13 +9,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 
 namespace {
 // The tutorial is the one level whose file gives the player's start.
 const char* const TutorialPath = "data/level/Tutorial.txt";
 
 // The four start headings, in radians, a quarter turn apart.
-const float StartAngles[4] = {0.f, 1.570796f, 3.141592f, 4.712388f};
+const float StartAngles[] = {0.f, 1.570796f, 3.141592f, 4.712388f};
 }
 
 Level::Level(Game* game)
@@ -90,7 +91,7 @@ void Level::placePlayer(const LevelFile& file)
         do {
             x = std::rand() % size.first;
             y = std::rand() % size.second;
-            angle = StartAngles[std::rand() % 4];
+            angle = StartAngles[std::rand() % std::size(StartAngles)];
         } while (getCell(x, y) != Cell::Floor);
     }
     std::cout << "[LEVEL] Player at :(" << x << ";" << y << ")\n";
