@@ -13,7 +13,7 @@ set_target_properties(assetgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINAR
 # Every file the generator writes, as common/AssetList.hpp lists them: the quoted names of
 # pictures and sounds. The generator runs again only when one is missing or when the generator
 # itself was rebuilt.
-set(KESTRIVON_ASSET_LIST ${CMAKE_SOURCE_DIR}/common/AssetList.hpp)
+set(KESTRIVON_ASSET_LIST ${CMAKE_SOURCE_DIR}/src/common/AssetList.hpp)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KESTRIVON_ASSET_LIST})
 file(READ ${KESTRIVON_ASSET_LIST} KESTRIVON_ASSET_TEXT)
 string(REGEX MATCHALL "\"[^\"]+\\.(wav|WAV|png|jpg)\"" KESTRIVON_GENERATED "${KESTRIVON_ASSET_TEXT}")
