@@ -30,6 +30,11 @@ LevelPlan LevelPlan::unavailable(const std::string& problem)
     return plan;
 }
 
+bool LevelPlan::drawsAsWall(int value)
+{
+    return value == Cell::Wall || value == Cell::Spent;
+}
+
 bool LevelPlan::isAvailable() const
 {
     return available;

@@ -18,6 +18,8 @@ public:
     // The plan of a parsed level file (checked by the caller).
     explicit LevelPlan(const LevelFile& file);
     static LevelPlan unavailable(const std::string& problem);
+    // Whether a file value draws as wall on the plan: a spent object stops the player as one.
+    static bool drawsAsWall(int value);
 
     bool isAvailable() const;
     const std::string& getProblem() const;

@@ -47,8 +47,7 @@ void MapView::refresh(const Operator& console)
             sf::FloatRect inner(box.left + inset, box.top + inset, box.width - 2 * inset,
                                 box.height - 2 * inset);
             int value = plan.getCell(x, y);
-            bool wall = value == Cell::Wall || value == Cell::Spent;
-            addQuad(box, wall ? wallColor : floorColor);
+            addQuad(box, LevelPlan::drawsAsWall(value) ? wallColor : floorColor);
             if (value == Cell::FileDoor) {
                 int door = plan.doorAt(x, y);
                 sf::Color color = door > Cell::DoorPairs ? wallColor
