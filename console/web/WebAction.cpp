@@ -6,22 +6,6 @@
 
 namespace {
 
-using Kind = OperatorAction::Kind;
-
-struct ActionShape {
-    const char* name;
-    Kind kind;
-    // The argument's key, nullptr for an action without one.
-    const char* key;
-};
-
-const ActionShape shapes[] = {
-    {"select", Kind::Select, "level"},  {"start", Kind::Start, nullptr},
-    {"door", Kind::Door, "door"},       {"scan", Kind::Scan, nullptr},
-    {"locate", Kind::Locate, "object"}, {"shock", Kind::Shock, nullptr},
-    {"power", Kind::Power, nullptr},    {"end", Kind::End, nullptr},
-};
-
 WebActionReading refuse(WebActionReading reading, std::string problem)
 {
     reading.problem = std::move(problem);
@@ -43,7 +27,7 @@ WebActionReading readWebAction(const std::string& text)
     if (action == message.end() || !action->is_string())
         return refuse(reading, "the message names no action");
     const std::string& name = action->get_ref<const std::string&>();
-    for (const ActionShape& shape : shapes) {
+    for (const WebActionShape& shape : webActionShapes) {
         if (name != shape.name)
             continue;
         reading.name = name;
