@@ -1,6 +1,8 @@
 #include "web/WebMessages.hpp"
 
+#include "common/Cell.hpp"
 #include "operator/Operator.hpp"
+#include "web/WebAction.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -30,10 +32,12 @@ Json planOf(const Operator& console)
     const std::vector<sf::Vector2i>& doorCells = plan.getDoorCells();
     for (std::size_t i = 0; i < doorCells.size(); ++i) {
         int number = static_cast<int>(i) + 1;
+        // A door past the game's pairs is walled up when the level runs.
         doors.push_back({{"number", number},
                          {"x", doorCells[i].x},
                          {"y", doorCells[i].y},
-                         {"open", console.getDoors().isOpen(number)}});
+                         {"open", console.getDoors().isOpen(number)},
+                         {"runs", number <= Cell::DoorPairs}});
     }
     Json objects = Json::array();
     for (const auto& object : plan.getObjectCells())
@@ -71,6 +75,33 @@ Json ledgerOf(const Ledger& ledger)
             {"reboot", figures.getReboot()}};
 }
 
+// An argument naming something the page shows: the chosen level, the first door, the first
+// object. Within what exists the rules do not tell one from another.
+int shownArgument(const Operator& console, OperatorAction::Kind kind)
+{
+    switch (kind) {
+    case OperatorAction::Kind::Select:
+        return console.getSelected();
+    case OperatorAction::Kind::Door:
+        return 1;
+    case OperatorAction::Kind::Locate:
+        return Cell::FirstObject;
+    default:
+        return 0;
+    }
+}
+
+Json refusalsOf(const Operator& console, WebMessages::Role role)
+{
+    Json refusals = Json::object();
+    for (const WebActionShape& shape : webActionShapes)
+        refusals[shape.name] =
+            role == WebMessages::Role::Watch
+                ? std::string(WebMessages::watchRefusal)
+                : console.refusal({shape.kind, shownArgument(console, shape.kind)});
+    return refusals;
+}
+
 } // namespace
 
 namespace WebMessages {
@@ -90,6 +121,13 @@ std::string state(const Operator& console, Role role)
                   {"locate", Ledger::locateCost},
                   {"shock", Ledger::shockCost},
                   {"power", Ledger::powerOnCost}};
+    Json objectValues = Json::array();
+    for (int value = Cell::FirstObject; value <= Cell::LastObject; ++value)
+        objectValues.push_back(value);
+    Json wallCells = Json::array();
+    for (int value = Cell::Floor; value <= Cell::LastFileValue; ++value)
+        if (LevelPlan::drawsAsWall(value))
+            wallCells.push_back(value);
     Json log = Json::array();
     for (const std::string& line : console.getLog().getLines())
         log.push_back(line);
@@ -108,6 +146,11 @@ std::string state(const Operator& console, Role role)
                  {"plan", planOf(console)},
                  {"ledger", ledgerOf(console.getLedger())},
                  {"costs", costs},
+                 {"refusals", refusalsOf(console, role)},
+                 {"startNote", console.getStartNote()},
+                 {"doorSlots", Cell::DoorPairs},
+                 {"objectValues", objectValues},
+                 {"wallCells", wallCells},
                  {"log", log}});
 }
 

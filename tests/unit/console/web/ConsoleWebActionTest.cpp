@@ -1,3 +1,4 @@
+#include "common/LevelFile.hpp"
 #include "web/WebConsole.hpp"
 
 #include "support/RawPeer.hpp"
@@ -12,8 +13,9 @@ using Json = nlohmann::json;
 using Role = WebMessages::Role;
 constexpr Role Op = Role::Operator;
 
-// Where the console stands when the page's message arrives.
-enum Stage { NoGame, Joined, Playing, PowerDown };
+// Where the console stands when the page's message arrives. NineDoors and Unavailable have a
+// game joined too, on a level the game cannot run.
+enum Stage { NoGame, Joined, Playing, PowerDown, NineDoors, Unavailable };
 
 struct ActionCase {
     Stage stage;
@@ -57,30 +59,49 @@ const ActionCase cases[] = {
     {Playing, Op, R"({"action":"locate","object":"3"})", "needs \"object\""},
 };
 
+LevelCatalogue catalogueFor(Stage stage)
+{
+    LevelCatalogue catalogue(stage == Unavailable ? "no/such/folder" : "data/level");
+    // One door cell more than the game has pairs for; the file check would refuse it.
+    if (stage == NineDoors)
+        catalogue.setPlan(0, LevelPlan(LevelFile::parse("11 3 1\n"
+                                                        "1 1 1 1 1 1 1 1 1 1 1\n"
+                                                        "1 8 8 8 8 8 8 8 8 8 1\n"
+                                                        "1 1 1 1 1 1 1 1 1 1 1\n",
+                                                        false)));
+    return catalogue;
+}
+
+// Listens, and brings a game to the console on the way to stage.
+void reach(Operator& console, RawPeer& game, Stage stage)
+{
+    std::string problem;
+    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+    if (stage != NoGame) {
+        game = RawPeer::connectTo(Protocol::Port);
+        ASSERT_TRUE(waitUntil([&console] {
+            console.update();
+            return console.getLink().isConnected();
+        }));
+    }
+    if (stage == Playing || stage == PowerDown) {
+        ASSERT_TRUE(console.start());
+        game.readPayload();
+    }
+    if (stage == PowerDown) {
+        ASSERT_TRUE(console.shock(Operator::Reboot::Yes));
+        game.readPayload();
+    }
+}
+
 TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
 {
     for (const ActionCase& row : cases) {
         SCOPED_TRACE(row.message);
-        Operator console(LevelCatalogue("data/level"), Operator::Settings());
-        std::string problem;
-        ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+        Operator console(catalogueFor(row.stage), Operator::Settings());
         WebConsole web(console, WebConsole::Settings());
         RawPeer game;
-        if (row.stage != NoGame) {
-            game = RawPeer::connectTo(Protocol::Port);
-            ASSERT_TRUE(waitUntil([&console] {
-                console.update();
-                return console.getLink().isConnected();
-            }));
-        }
-        if (row.stage == Playing || row.stage == PowerDown) {
-            ASSERT_TRUE(console.start());
-            game.readPayload();
-        }
-        if (row.stage == PowerDown) {
-            ASSERT_TRUE(console.shock(Operator::Reboot::Yes));
-            game.readPayload();
-        }
+        ASSERT_NO_FATAL_FAILURE(reach(console, game, row.stage));
 
         const std::string before = WebMessages::state(console, Op);
         const std::string reply = web.act(row.message, row.role);
@@ -102,6 +123,54 @@ TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
                       row.sent);
         }
     }
+}
+
+// What the page's buttons would send: a level, door and object that exist.
+struct PageAction {
+    const char* name;
+    OperatorAction action;
+};
+
+using Kind = OperatorAction::Kind;
+
+const PageAction pageActions[] = {
+    {"select", {Kind::Select, 0}}, {"start", {Kind::Start, 0}},   {"door", {Kind::Door, 1}},
+    {"scan", {Kind::Scan, 0}},     {"locate", {Kind::Locate, 3}}, {"shock", {Kind::Shock, 0}},
+    {"power", {Kind::Power, 0}},   {"end", {Kind::End, 0}},
+};
+
+TEST(ConsoleWebActionTest, TheStateCarriesTheOperatorsAnswerToEveryActionThePageCanSend)
+{
+    const std::pair<Stage, Role> situations[] = {{NoGame, Op},      {NineDoors, Op},
+                                                 {Unavailable, Op}, {Playing, Op},
+                                                 {PowerDown, Op},   {Playing, Role::Watch}};
+    for (const auto& [stage, role] : situations) {
+        SCOPED_TRACE(testing::Message() << "stage " << stage << ", watch " << (role != Op));
+        Operator console(catalogueFor(stage), Operator::Settings());
+        RawPeer game;
+        ASSERT_NO_FATAL_FAILURE(reach(console, game, stage));
+
+        const Json state = Json::parse(WebMessages::state(console, role));
+        Json refusals = Json::object();
+        for (const PageAction& page : pageActions)
+            refusals[page.name] =
+                role == Op ? console.refusal(page.action) : "a watch link cannot act";
+        EXPECT_EQ(state["refusals"], refusals);
+        EXPECT_EQ(state["startNote"], console.getStartNote());
+    }
+}
+
+TEST(ConsoleWebActionTest, TheStateNamesTheGamesNumbersAndWallsUpDoorsPastItsPairs)
+{
+    const Operator console(catalogueFor(NineDoors), Operator::Settings());
+    const Json state = Json::parse(WebMessages::state(console, Op));
+    EXPECT_EQ(state["doorSlots"], 8);
+    EXPECT_EQ(state["objectValues"], Json({3, 4, 5, 6, 7}));
+    EXPECT_EQ(state["wallCells"], Json({1, 2}));
+    Json runs = Json::array();
+    for (const Json& door : state["plan"]["doors"])
+        runs.push_back(door["runs"]);
+    EXPECT_EQ(runs, Json({true, true, true, true, true, true, true, true, false}));
 }
 
 } // namespace

@@ -181,6 +181,9 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderThroughAFloodButAnOve
             ASSERT_EQ(event["seq"], ++seq);
             ASSERT_EQ(event["line"], "moved " + std::to_string(step));
         }
+        // The state after the reports lets the operator's pages start the joined game.
+        EXPECT_EQ(pages[i]->next("state")["refusals"]["start"],
+                  i % 2 == 0 ? "" : "a watch link cannot act");
     }
     pages[0]->next("none");
     EXPECT_TRUE(pages[0]->isClosed());
