@@ -1,14 +1,10 @@
 "use strict";
 // The operator's console in a browser. One WebSocket to `kestrivon-console --web`: the console
 // sends its whole state after every change and the game's reports as events; the page sends the
-// operator's actions back. The console decides everything; the page only shows its state and
-// greys out what the operator window would grey out.
+// operator's actions back. The console decides everything, down to the levels, doors and objects
+// there are and why an action cannot be taken now: the page greys out each button its state
+// refuses and builds the level, door and locate buttons from the first state.
 (function () {
-    const MAX_DOORS = 8;
-    const FIRST_OBJECT = 3;
-    const LAST_OBJECT = 7;
-    const OBJECT_COUNT = LAST_OBJECT - FIRST_OBJECT + 1;
-    const WALL_CELLS = [1, 2];
     const RETRY_FIRST_MS = 1000;
     const RETRY_LONGEST_MS = 5000;
     const ERROR_SHOWN_MS = 4000;
@@ -27,6 +23,9 @@
     const logList = byId("log");
     const toast = byId("toast");
     const strip = byId("link-strip");
+    const levelButtons = byId("levels");
+    const doorButtons = byId("doors");
+    const locateButtons = byId("locate");
 
     const link = readLink(location.hash);
     let state = null;
@@ -115,6 +114,7 @@
         }
         if (message.type === "state") {
             state = message;
+            buildControls();
             setLinkState("", "");
             render();
         } else if (message.type === "event") {
@@ -140,7 +140,8 @@
     }
 
     // Actions: buttons, keys and taps on the plan all come here; a disabled control does nothing,
-    // as in the operator window.
+    // as in the operator window. A key with no button of its own (a digit past the doors) goes to
+    // the console, which says why it refuses.
 
     function isOperator() {
         return link.role === "operator" && (!state || state.role === "operator");
@@ -162,7 +163,7 @@
 
     function perform(action) {
         const control = controlFor(action);
-        if (!isOperator() || !online() || !control || control.disabled)
+        if (!isOperator() || !online() || (control && control.disabled))
             return;
         send(action);
     }
@@ -177,18 +178,22 @@
         return { action: button.dataset.action };
     }
 
-    // The operator window's keys: F1-F7 level, 1-8 door, Shift+3..7 locate, Enter, S, K, P, E.
+    // The operator window's keys: F1 and on for the levels, a digit for its door, Shift and a
+    // digit to locate that object, Enter, S, K, P, E. The function keys past the levels stay the
+    // browser's.
     function actionOfKey(event) {
-        const level = /^F([1-7])$/.exec(event.key);
-        if (level)
-            return { action: "select", level: Number(level[1]) - 1 };
-        const digit = /^(Digit|Numpad)([1-8])$/.exec(event.code);
+        const level = /^F(\d+)$/.exec(event.key);
+        if (level) {
+            const index = Number(level[1]) - 1;
+            return levelButtons.querySelector('[data-level="' + index + '"]')
+                ? { action: "select", level: index } : null;
+        }
+        const digit = /^(Digit|Numpad)(\d)$/.exec(event.code);
         if (digit) {
             const number = Number(digit[2]);
             if (!event.shiftKey)
                 return { action: "door", door: number };
-            const inRange = digit[1] === "Digit" && number >= FIRST_OBJECT && number <= LAST_OBJECT;
-            return inRange ? { action: "locate", object: number } : null;
+            return digit[1] === "Digit" ? { action: "locate", object: number } : null;
         }
         const letters = { s: "scan", k: "shock", p: "power", e: "end", enter: "start" };
         const name = letters[event.key.toLowerCase()];
@@ -229,7 +234,7 @@
             const dx = (px - layout.left) / layout.cell - (door.x + 0.5);
             const dy = (py - layout.top) / layout.cell - (door.y + 0.5);
             const distance = Math.hypot(dx, dy);
-            if (distance < bestDistance && door.number <= MAX_DOORS) {
+            if (distance < bestDistance && door.runs) {
                 best = door.number;
                 bestDistance = distance;
             }
@@ -262,6 +267,52 @@
         drawPlan();
     }
 
+    // The level, door and locate buttons, as many as the console has, once its first state is in.
+    function buildControls() {
+        if (levelButtons.childElementCount === 0) {
+            for (const level of state.levels) {
+                const key = "F" + (level.index + 1);
+                levelButtons.append(control({ level: level.index }, key, key, level.name));
+            }
+        }
+        if (doorButtons.childElementCount === 0) {
+            for (let door = 1; door <= state.doorSlots; ++door)
+                doorButtons.append(control({ door: door }, digitKey(door), "", String(door)));
+        }
+        if (locateButtons.childElementCount === 0) {
+            for (const value of state.objectValues) {
+                const key = digitKey(value) && "Shift+" + value;
+                const button = control({ object: value }, key, key && "\u21e7" + value,
+                    String(value));
+                button.setAttribute("aria-label", "Locate object " + value);
+                locateButtons.append(button);
+            }
+        }
+    }
+
+    // A panel switch: data names what it acts on, shortcut its key (if any), hint the key shown.
+    function control(data, shortcut, hint, text) {
+        const button = document.createElement("button");
+        button.type = "button";
+        Object.assign(button.dataset, data);
+        if (shortcut)
+            button.setAttribute("aria-keyshortcuts", shortcut);
+        if (hint) {
+            const kbd = document.createElement("kbd");
+            kbd.textContent = hint;
+            button.append(kbd);
+        }
+        const label = document.createElement("b");
+        label.textContent = text;
+        button.append(label);
+        return button;
+    }
+
+    // The key a number is pressed with: numbers of one digit only.
+    function digitKey(number) {
+        return /^\d$/.test(String(number)) ? String(number) : "";
+    }
+
     function renderLamps() {
         const linked = linkState === "" && state !== null;
         setLamp("lamp-link", linked ? "on" : linkState === "refused" ? "alarm" : "warn");
@@ -274,68 +325,45 @@
         byId(id).className = "lamp" + (look ? " " + look : "");
     }
 
-    function doorCount() {
-        return state && state.plan ? state.plan.doors.length : 0;
-    }
-
-    function startable() {
-        const level = state.levels[state.selected];
-        return Boolean(level && level.available) && doorCount() <= MAX_DOORS;
-    }
-
+    // Every button waits for the console's word: greyed out while its action is refused, and
+    // while the page is not the operator's or not in touch.
     function renderButtons() {
         const live = state !== null && online() && isOperator();
-        const playing = live && Boolean(state.playing);
-        for (const button of document.querySelectorAll("[data-level]")) {
-            const level = state && state.levels[Number(button.dataset.level)];
-            if (level) {
-                button.querySelector("b").textContent = level.name;
-                button.title = level.available ? "" : level.problem;
-                button.classList.toggle("unavailable", !level.available);
-                button.classList.toggle("chosen", level.index === state.selected);
-            }
-            button.disabled = !live || playing;
+        const refused = (action) => !live || Boolean(state.refusals[action]);
+        for (const button of levelButtons.children) {
+            const level = state.levels[Number(button.dataset.level)];
+            button.title = level.available ? "" : level.problem;
+            button.classList.toggle("unavailable", !level.available);
+            button.classList.toggle("chosen", level.index === state.selected);
+            button.disabled = refused("select");
         }
-        const doors = state && state.plan ? state.plan.doors : [];
-        for (const button of document.querySelectorAll("[data-door]")) {
+        // The doors the game runs have buttons; the others are walled up and hide theirs.
+        const doors = state ? state.plan.doors.filter((d) => d.runs) : [];
+        for (const button of doorButtons.children) {
             const door = doors.find((d) => d.number === Number(button.dataset.door));
             button.classList.toggle("absent", !door);
             button.classList.toggle("open", Boolean(door && door.open));
             button.classList.toggle("closed", Boolean(door && !door.open));
             const name = door ? "Door " + door.number + ", " + doorState(door) : "no door";
             button.setAttribute("aria-label", name);
-            button.disabled = !live || !door;
+            button.disabled = refused("door");
         }
-        const objects = state && state.plan ? state.plan.objects : [];
+        const objects = state ? state.plan.objects : [];
         const taken = new Set(objects.filter((o) => o.taken).map((o) => o.value));
-        for (const button of document.querySelectorAll("[data-object]")) {
+        for (const button of locateButtons.children) {
             button.classList.toggle("taken", taken.has(Number(button.dataset.object)));
-            button.disabled = !playing;
+            button.disabled = refused("locate");
         }
-        const enabled = {
-            start: live && !playing && Boolean(state.connected) && startable(),
-            scan: playing,
-            shock: playing,
-            power: playing && Boolean(state.powerDown),
-            end: playing,
-        };
         for (const button of document.querySelectorAll("[data-action]"))
-            button.disabled = !enabled[button.dataset.action];
+            button.disabled = refused(button.dataset.action);
     }
 
     // Why Start is not available, or how the doors work, as the window's note says.
     function note() {
         if (!isOperator())
             return "Watching: the operator's actions show here as they happen.";
-        const level = state.levels[state.selected];
-        if (level && !level.available)
-            return "This level is unavailable: " + level.problem;
-        if (doorCount() > MAX_DOORS)
-            return "This level has " + doorCount() + " door cells: the game handles eight at most.";
-        if (!state.connected)
-            return "Start needs a connected game.";
-        return "Doors: tap one on the plan or its button, or press its number (1-8), to close or " +
-            "open it.";
+        return state.startNote || "Doors: tap one on the plan or its button, or press its " +
+            "number (1-" + state.doorSlots + "), to close or open it.";
     }
 
     function money(value) {
@@ -354,7 +382,7 @@
         for (const name of ["doorOpen", "doorClose", "scan", "detection", "shock", "reboot"])
             byId("f-" + name).textContent = String(ledger[name]);
         const objects = state.plan ? state.plan.objects.filter((o) => o.taken).length : 0;
-        byId("f-objects").textContent = objects + " of " + OBJECT_COUNT;
+        byId("f-objects").textContent = objects + " of " + state.objectValues.length;
         byId("f-steps").textContent = String(state.steps);
     }
 
@@ -434,10 +462,11 @@
         const objectGrow = grown(SMALLEST_OBJECT);
         const objectInset = objectGrow < 0 ? objectGrow : inset;
 
+        const walls = new Set(state.wallCells);
         for (let y = 0; y < plan.height; ++y) {
             for (let x = 0; x < plan.width; ++x) {
                 const value = plan.cells[y * plan.width + x];
-                context.fillStyle = WALL_CELLS.includes(value) ? colour("wall") : colour("floor");
+                context.fillStyle = walls.has(value) ? colour("wall") : colour("floor");
                 context.fillRect(...box(x, y, 0));
             }
         }
@@ -454,7 +483,7 @@
 
         const monster = plan.monster;
         for (const door of plan.doors) {
-            const look = door.number > MAX_DOORS ? "wall" : door.open ? "door-open" : "door-closed";
+            const look = !door.runs ? "wall" : door.open ? "door-open" : "door-closed";
             context.fillStyle = colour(look);
             const mark = box(door.x, door.y, grown(SMALLEST_DOOR));
             context.fillRect(...mark);

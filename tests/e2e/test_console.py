@@ -2,9 +2,11 @@
 """The console from the operator's side. Its command line: a busy port or bad arguments end it
 with status 2 and a reason. Its window, with a real game: Start, the plan's wall and door in their
 colours, a click closing door 1, Scan, Locate, Shock until the player's lights go out, Power on,
-End. Its web page in headless Chromium: Start, the first step seen, door 1 closed with a tap on
-the plan, a scan with the S key; a dropped connection comes back by itself; a watch link shows the
-same plan and cannot act; End; a wrong key gets nothing."""
+End. Its web page in headless Chromium: the buttons and the note the console's state gives, Start,
+the first step seen, door 1 closed with a tap on the plan, a scan with the S key, a door the level
+lacks refused by the console; a dropped connection comes back by itself; a watch link shows the
+same plan and cannot act; End; a wrong key gets nothing. The page is kept as a phone and a laptop
+would show it, in build/screenshots."""
 
 import contextlib
 import os
@@ -142,14 +144,47 @@ class Page(webdriver.Chrome):
         """The plan's text for screen readers, less the monster mark's age (a late step ages it)."""
         return re.sub(r"\d+ steps ago", "", self.find("#plan").get_attribute("aria-label"))
 
+    def texts(self, selector):
+        return [element.text for element in self.find_elements(By.CSS_SELECTOR, selector)
+                if element.is_displayed()]
+
     def press(self, selector):
         button = self.find(selector)
         e2e.wait_until("%s enabled" % selector, button.is_enabled)
         button.click()
 
+    def keep(self, name, width, height):
+        """A screenshot at that window size once the plan is drawn to fit it."""
+        self.set_window_size(width, height)
+        self.execute_script("window.scrollTo(0, 0);")
+        e2e.wait_until("the plan drawn at %dx%d" % (width, height), lambda: self.execute_script(
+            "const canvas = document.getElementById('plan');"
+            "return canvas.width === Math.round(canvas.clientWidth * devicePixelRatio);"))
+        os.makedirs("screenshots", exist_ok=True)
+        assert self.save_screenshot(os.path.join("screenshots", name)), name
+
+
+# The buttons the console's state gives the page: the levels by name, the tutorial's doors, the
+# objects to locate; and the note before and after the game joins.
+LEVEL_NAMES = ["Tutorial", "Simple Factory", "Storages Backrooms", "Endless Warehouse",
+               "Factory Office", "Industrial Labyrinth", "Irradiated Powerplant"]
+TUTORIAL_DOORS, OBJECTS = ["1", "2"], ["3", "4", "5", "6", "7"]
+NO_GAME_NOTE = "Start needs a connected game."
+DOORS_NOTE = "press its number (1-8)"
+
+
+def controls(page, game):
+    e2e.wait_until("the console's note", lambda: page.find("#note").text == NO_GAME_NOTE)
+    assert not page.find('[data-action="start"]').is_enabled(), "Start without a game"
+    assert page.texts("#levels b") == LEVEL_NAMES, page.texts("#levels b")
+    assert page.texts("#doors b") == TUTORIAL_DOORS, page.texts("#doors b")
+    assert page.texts("#locate b") == OBJECTS, page.texts("#locate b")
+    game.join("127.0.0.1")
+    e2e.wait_until("the game to join", lambda: "game connected" in page.find("#status").text, 30)
+    e2e.wait_until("the doors note", lambda: DOORS_NOTE in page.find("#note").text)
+
 
 def play(page, game):
-    e2e.wait_until("the game to join", lambda: "game connected" in page.find("#status").text, 30)
     page.press('[data-level="0"]')
     e2e.wait_until("the tutorial chosen", lambda: "chosen" in page.classes('[data-level="0"]'))
     page.press('[data-action="start"]')
@@ -191,8 +226,14 @@ def web_page(build_dir):
                  for role in ("operator", "watch")}
         with Page(os.path.join(folder, "profile")) as page:
             page.get(links["operator"])
-            game.join("127.0.0.1")
+            controls(page, game)
             play(page, game)
+            page.keep("web-phone.png", 412, 915)
+            page.keep("web-laptop.png", 1366, 800)
+            # A digit with no door button still goes out, and the console says why it refuses.
+            ActionChains(page).send_keys("9").perform()
+            e2e.wait_until("the refusal shown", lambda: page.find("#toast").text ==
+                           "door: door 9 does not exist: 1 to 8")
             drop_network(page)
             errors = [entry["message"] for entry in page.get_log("browser")
                       if entry["level"] == "SEVERE"]
@@ -202,9 +243,8 @@ def web_page(build_dir):
             page.get(links["watch"])
             e2e.wait_until("the watch page's plan", lambda: page.plan() == operator_plan)
             assert "watch" in page.classes()
-            controls = "[data-action], [data-object], [data-level]"
-            assert not any(button.is_displayed() and button.is_enabled()
-                           for button in page.find_elements(By.CSS_SELECTOR, controls))
+            buttons = page.find_elements(By.CSS_SELECTOR, "main button")
+            assert buttons and not any(button.is_enabled() for button in buttons)
 
             page.get(links["operator"])
             page.press('[data-action="end"]')
