@@ -13,7 +13,8 @@ using Json = nlohmann::json;
 using Role = WebMessages::Role;
 constexpr Role Op = Role::Operator;
 
-// Where the console stands when the page's message arrives. NineDoors and Unavailable have a
+// Where the console stands when the page's message arrives. The rules themselves are the
+// operator's (ConsoleOperatorRulesTest): here, that a refusal reaches the page and changes nothing. NineDoors and Unavailable have a
 // game joined too, on a level the game cannot run.
 enum Stage { NoGame, Joined, Playing, PowerDown, NineDoors, Unavailable };
 
@@ -34,13 +35,9 @@ const ActionCase cases[] = {
     {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/plan/doors/5/open", true},
     {NoGame, Op, R"({"action":"door","door":1})", "", {}, "/plan/doors/0/open", false},
     {NoGame, Op, R"({"action":"start"})", "Start needs a connected game."},
-    {NoGame, Op, R"({"action":"scan"})", "no game is on"},
     {Joined, Op, R"({"action":"start"})", "", RawPeer::ints({1, 0, 2, 8, 10}), "/playing", true},
-    {Joined, Op, R"({"action":"power"})", "no game is on"},
-    {Playing, Op, R"({"action":"select","level":1})", "a game is on"},
     {Playing, Op, R"({"action":"door","door":1})", "", RawPeer::ints({0, 8}), "/ledger/doorClose",
      1},
-    {Playing, Op, R"({"action":"door","door":3})", "Tutorial has 2 doors"},
     {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/scan", 1},
     {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/total", -50.0},
     {Playing, Op, R"({"action":"locate","object":5})", "", RawPeer::ints({4, 5}), "/ledger/bills",
@@ -53,9 +50,6 @@ const ActionCase cases[] = {
     {Playing, Op, R"({"action":"scan")", "not JSON"},
     {Playing, Op, R"({"door":1})", "names no action"},
     {Playing, Op, R"({"action":"dance"})", "unknown action 'dance'"},
-    {Playing, Op, R"({"action":"door","door":0})", "door 0 does not exist"},
-    {NoGame, Op, R"({"action":"select","level":7})", "level 7 does not exist"},
-    {Playing, Op, R"({"action":"locate","object":2})", "object 2 does not exist"},
     {Playing, Op, R"({"action":"locate","object":"3"})", "needs \"object\""},
 };
 
