@@ -10,15 +10,18 @@ function(kestrivon_room_root name folder)
     set(KESTRIVON_ROOM_ROOT ${root} PARENT_SCOPE)
 endfunction()
 
-# kestrivon_room(TARGET NAME FOLDER [FIRST sources...]): a static library of FOLDER's sources;
-# FIRST lists sources to start first, because the rest can compile beside them.
+# kestrivon_room(TARGET NAME FOLDER [APART PART sources...]): a static library of FOLDER's
+# sources. The sources APART make a second library, PART, that sees the room's own headers and
+# links nothing the room links.
 function(kestrivon_room target name folder)
-    cmake_parse_arguments(ROOM "" "" "FIRST" ${ARGN})
+    cmake_parse_arguments(ROOM "" "" "APART" ${ARGN})
     kestrivon_room_root(${name} ${folder})
     file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
-    if(ROOM_FIRST)
-        list(REMOVE_ITEM sources ${ROOM_FIRST})
-        list(PREPEND sources ${ROOM_FIRST})
+    if(ROOM_APART)
+        list(POP_FRONT ROOM_APART part)
+        list(REMOVE_ITEM sources ${ROOM_APART})
+        add_library(${part} STATIC ${ROOM_APART})
+        target_include_directories(${part} PRIVATE ${KESTRIVON_ROOM_ROOT})
     endif()
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${KESTRIVON_ROOM_ROOT})

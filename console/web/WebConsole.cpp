@@ -2,13 +2,8 @@
 
 #include "web/WebSocketSession.hpp"
 
-#include <boost/asio/signal_set.hpp>
-
-#include <csignal>
-#include <fcntl.h>
 #include <memory>
 #include <random>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -26,26 +21,12 @@ std::string freshToken()
     return token;
 }
 
-// Watches a copy of descriptor, so that the link may close its own whenever it likes.
-void watchCopy(boost::asio::posix::stream_descriptor& watch, int descriptor)
-{
-    int copy = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
-    if (copy < 0)
-        return;
-    boost::system::error_code error;
-    watch.assign(copy, error);
-    if (error)
-        ::close(copy);
-}
-
 } // namespace
 
 WebConsole::WebConsole(Operator& console, const Settings& settings, Update update)
-    : console(console), settings(settings), update(std::move(update)),
-      server(context, *this, settings.folder), timer(context), listenerWatch(context),
-      connectionWatch(context), watchedConnection(-1),
+    : console(console), settings(settings), update(std::move(update)), watchedConnection(-1),
       operatorToken(settings.solo ? std::string() : freshToken()), watchToken(freshToken()),
-      eventCount(0), publishedRevision(console.getRevision())
+      eventCount(0), publishedRevision(console.getRevision()), server(*this, settings.folder)
 {
     if (!this->update)
         this->update = [&console]() -> const std::vector<std::string>& { return console.update(); };
@@ -81,19 +62,13 @@ const std::string& WebConsole::getToken(WebMessages::Role role) const
 
 void WebConsole::run()
 {
-    boost::asio::signal_set signals(context, SIGINT, SIGTERM);
-    signals.async_wait([this](const boost::system::error_code& error, int) {
-        if (!error)
-            context.stop();
-    });
     poll();
-    context.run();
-    server.close();
+    server.run();
 }
 
 void WebConsole::stop()
 {
-    context.stop();
+    server.stop();
 }
 
 std::string WebConsole::act(const std::string& text, WebMessages::Role role)
@@ -121,31 +96,18 @@ void WebConsole::poll()
 
 void WebConsole::awaitNext(bool reported)
 {
-    auto woken = [this](const boost::system::error_code& error) {
-        if (!error)
-            poll();
-    };
-    // Whatever woke this poll, the other waits start over: one of each is ever pending.
-    timer.expires_after(pollPeriod);
-    timer.async_wait(woken);
-    boost::system::error_code ignored;
+    using Watch = WebTransport::Watch;
+    WebTransport& transport = server.getTransport();
     const GameLink& link = console.getLink();
-    if (!listenerWatch.is_open() && link.getListenerDescriptor() >= 0)
-        watchCopy(listenerWatch, link.getListenerDescriptor());
+    if (!transport.isWatching(Watch::Listener))
+        transport.watch(Watch::Listener, link.getListenerDescriptor());
     // After reports the game is watched afresh: a join or a drop may give the new game the
     // descriptor number of the one before.
     if (reported || link.getConnectionDescriptor() != watchedConnection) {
-        connectionWatch.close(ignored);
         watchedConnection = link.getConnectionDescriptor();
-        if (watchedConnection >= 0)
-            watchCopy(connectionWatch, watchedConnection);
+        transport.watch(Watch::Connection, watchedConnection);
     }
-    for (boost::asio::posix::stream_descriptor* watch : {&listenerWatch, &connectionWatch}) {
-        if (!watch->is_open())
-            continue;
-        watch->cancel(ignored);
-        watch->async_wait(boost::asio::posix::stream_descriptor::wait_read, woken);
-    }
+    transport.awaitNext(pollPeriod);
 }
 
 void WebConsole::publishState()
@@ -172,4 +134,9 @@ void WebConsole::received(WebSocketSession& session, const std::string& text)
     std::string reply = act(text, session.getRole());
     if (!reply.empty())
         session.send(std::make_shared<const std::string>(reply));
+}
+
+void WebConsole::woken()
+{
+    poll();
 }

@@ -4,10 +4,6 @@
 #include "web/WebAction.hpp"
 #include "web/WebServer.hpp"
 
-#include <boost/asio/io_context.hpp>
-#include <boost/asio/posix/stream_descriptor.hpp>
-#include <boost/asio/steady_timer.hpp>
-
 #include <chrono>
 #include <functional>
 #include <string>
@@ -63,20 +59,17 @@ private:
     void publishState();
     void opened(WebSocketSession& session) override;
     void received(WebSocketSession& session, const std::string& text) override;
+    void woken() override;
 
-    // First: the sessions its queue still holds at the end must not outlive it.
-    boost::asio::io_context context;
     Operator& console;
     Settings settings;
     Update update;
-    WebServer server;
-    boost::asio::steady_timer timer;
-    // Copies of the link's descriptors, ours to close: the link closes its own at will.
-    boost::asio::posix::stream_descriptor listenerWatch;
-    boost::asio::posix::stream_descriptor connectionWatch;
+    // The game's connection that the transport watches a copy of.
     int watchedConnection;
     std::string operatorToken;
     std::string watchToken;
     unsigned long long eventCount;
     unsigned publishedRevision;
+    // Last: the sessions its transport still holds at the end go before the rest.
+    WebServer server;
 };

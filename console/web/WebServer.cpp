@@ -1,9 +1,11 @@
 #include "web/WebServer.hpp"
 
-#include "web/WebHttpSession.hpp"
 #include "web/WebSocketSession.hpp"
 
-#include <boost/asio/ip/address.hpp>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -39,63 +41,81 @@ bool isNameCharacter(char c)
            c == '_' || c == '-';
 }
 
+bool isSocketTarget(const std::string& target)
+{
+    return target.compare(0, target.find('?'), "/ws") == 0;
+}
+
+const char* contentType(const std::string& path)
+{
+    static const std::pair<const char*, const char*> types[] = {
+        {".html", "text/html; charset=utf-8"},
+        {".css", "text/css; charset=utf-8"},
+        {".js", "text/javascript; charset=utf-8"},
+        {".svg", "image/svg+xml"},
+        {".png", "image/png"},
+        {".ico", "image/x-icon"},
+        {".json", "application/json"},
+        {".webmanifest", "application/manifest+json"}};
+    for (const auto& type : types) {
+        std::string extension = type.first;
+        if (path.size() > extension.size() &&
+            path.compare(path.size() - extension.size(), extension.size(), extension) == 0)
+            return type.second;
+    }
+    return "application/octet-stream";
+}
+
+WebTransport::Answer plainAnswer(unsigned status, std::string body)
+{
+    WebTransport::Answer answer;
+    answer.status = status;
+    answer.type = "text/plain";
+    answer.body = std::move(body);
+    return answer;
+}
+
 } // namespace
 
-WebServer::WebServer(boost::asio::io_context& context, Listener& listener, std::string folder)
-    : context(context), listener(listener), folder(std::move(folder)), acceptor(context),
-      acceptPause(context), port(0)
+WebServer::WebServer(Listener& listener, std::string folder)
+    : listener(listener), folder(std::move(folder)), transport(*this)
 {
 }
 
 WebServer::ListenResult WebServer::listen(const std::string& bindAddress, unsigned short port,
                                           std::string& problem)
 {
-    namespace ip = boost::asio::ip;
-    boost::system::error_code error;
-    ip::address address = ip::address_v4::any();
-    if (!bindAddress.empty()) {
-        // The game link has checked the address already; resolve a host name the same way.
-        ip::tcp::resolver resolver(context);
-        auto found = resolver.resolve(ip::tcp::v4(), bindAddress, "", error);
-        if (error || found.empty()) {
-            problem =
-                "cannot listen on " + bindAddress + ": not an IPv4 address or a known host name";
-            return ListenResult::Failed;
-        }
-        address = found.begin()->endpoint().address();
-    }
-    ip::tcp::endpoint endpoint(address, port);
-    acceptor.open(endpoint.protocol(), error);
-    if (!error)
-        acceptor.set_option(ip::tcp::acceptor::reuse_address(true), error);
-    if (!error)
-        acceptor.bind(endpoint, error);
-    if (!error)
-        acceptor.listen(boost::asio::socket_base::max_listen_connections, error);
-    if (error) {
-        acceptor.close();
-        std::string where = "port " + std::to_string(port);
-        if (error == boost::asio::error::address_in_use) {
-            problem = "web " + where + " is in use: is another console running?";
-            return ListenResult::PortInUse;
-        }
-        problem = "cannot listen on web " + where + ": " + error.message();
-        return ListenResult::Failed;
-    }
-    this->port = acceptor.local_endpoint(error).port();
-    acceptNext();
-    return ListenResult::Listening;
+    return transport.listen(bindAddress, port, problem);
 }
 
 unsigned short WebServer::getPort() const
 {
-    return port;
+    return transport.getPort();
 }
 
 void WebServer::setTokens(std::string operatorToken, std::string watchToken)
 {
     this->operatorToken = std::move(operatorToken);
     this->watchToken = std::move(watchToken);
+}
+
+WebTransport& WebServer::getTransport()
+{
+    return transport;
+}
+
+void WebServer::run()
+{
+    transport.run();
+    for (const std::weak_ptr<WebSocketSession>& entry : sessions)
+        if (std::shared_ptr<WebSocketSession> session = entry.lock())
+            session->close();
+    sessions.clear();
+}
+
+void WebServer::stop()
+{
+    transport.stop();
 }
 
 void WebServer::broadcast(const std::shared_ptr<const std::string>& forOperator,
@@ -125,17 +145,6 @@ bool WebServer::hasSessions(WebMessages::Role role)
     return false;
 }
 
-void WebServer::close()
-{
-    boost::system::error_code ignored;
-    acceptor.close(ignored);
-    acceptPause.cancel();
-    for (const std::weak_ptr<WebSocketSession>& entry : sessions)
-        if (std::shared_ptr<WebSocketSession> session = entry.lock())
-            session->close();
-    sessions.clear();
-}
-
 std::optional<WebMessages::Role> WebServer::roleOf(const std::string& target) const
 {
     std::string token = queryValue(target, "token");
@@ -144,11 +153,6 @@ std::optional<WebMessages::Role> WebServer::roleOf(const std::string& target) co
     if (sameToken(token, watchToken))
         return WebMessages::Role::Watch;
     return std::nullopt;
-}
-
-bool WebServer::isSocketTarget(const std::string& target)
-{
-    return target.compare(0, target.find('?'), "/ws") == 0;
 }
 
 std::string WebServer::filePath(const std::string& target) const
@@ -173,6 +177,34 @@ std::string WebServer::filePath(const std::string& target) const
     return folder + path;
 }
 
+WebTransport::Answer WebServer::answer(const WebTransport::Request& request)
+{
+    if (isSocketTarget(request.target)) {
+        std::optional<WebMessages::Role> role = roleOf(request.target);
+        if (!request.upgrade || !role) {
+            WebTransport::Answer refusal = plainAnswer(403, "forbidden\n");
+            refusal.close = true;
+            return refusal;
+        }
+        WebTransport::Answer upgrade;
+        upgrade.socket = role;
+        return upgrade;
+    }
+    if (!request.reads)
+        return plainAnswer(405, "method not allowed\n");
+    std::string path = filePath(request.target);
+    std::error_code missing;
+    std::ifstream file;
+    if (!path.empty() && std::filesystem::is_regular_file(path, missing))
+        file.open(path, std::ios::binary);
+    if (!file.is_open())
+        return plainAnswer(404, "not found\n");
+    WebTransport::Answer found;
+    found.type = contentType(path);
+    found.body.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return found;
+}
+
 void WebServer::opened(const std::shared_ptr<WebSocketSession>& session)
 {
     sessions.push_back(session);
@@ -184,22 +216,7 @@ void WebServer::received(WebSocketSession& session, const std::string& text)
     listener.received(session, text);
 }
 
-void WebServer::acceptNext()
+void WebServer::woken()
 {
-    acceptor.async_accept(
-        [this](boost::system::error_code error, boost::asio::ip::tcp::socket socket) {
-            if (error == boost::asio::error::operation_aborted || !acceptor.is_open())
-                return;
-            if (!error) {
-                std::make_shared<WebHttpSession>(std::move(socket), *this)->start();
-                acceptNext();
-                return;
-            }
-            // Out of descriptors, say: try again a little later rather than spin on the error.
-            acceptPause.expires_after(acceptRetry);
-            acceptPause.async_wait([this](boost::system::error_code waited) {
-                if (!waited)
-                    acceptNext();
-            });
-        });
+    listener.woken();
 }
