@@ -67,4 +67,8 @@ add_custom_target(score_table ALL
     COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/data/Score.txt
             -DDESTINATION=${KESTRIVON_DATA}/Score.txt -P ${CMAKE_SOURCE_DIR}/cmake/CopyIfMissing.cmake
     VERBATIM)
-add_dependencies(kestrivon runtime_data score_table)
+
+# The game and its data, in one target so that one build compiles the game while the generator
+# runs: the targets of a build preset are built one after another.
+add_custom_target(game)
+add_dependencies(game kestrivon runtime_data score_table)
