@@ -3,7 +3,6 @@
 #include "web/WebMessages.hpp"
 #include "web/WebTransport.hpp"
 
-#include <chrono>
 #include <list>
 #include <memory>
 #include <optional>
