@@ -10,13 +10,16 @@ function(kestrivon_room_root name folder)
     set(KESTRIVON_ROOM_ROOT ${root} PARENT_SCOPE)
 endfunction()
 
-# kestrivon_room(TARGET NAME FOLDER [APART PART sources...]): a static library of FOLDER's
-# sources. The sources APART make a second library, PART, that sees the room's own headers and
-# links nothing the room links.
+# kestrivon_room(TARGET NAME FOLDER [APART PART sources...] [PROGRAMS sources...]): a static
+# library of FOLDER's sources. The sources APART make a second library, PART, that sees the
+# room's own headers and links nothing the room links. The PROGRAMS' entries stay out of it.
 function(kestrivon_room target name folder)
-    cmake_parse_arguments(ROOM "" "" "APART" ${ARGN})
+    cmake_parse_arguments(ROOM "" "" "APART;PROGRAMS" ${ARGN})
     kestrivon_room_root(${name} ${folder})
     file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+    if(ROOM_PROGRAMS)
+        list(REMOVE_ITEM sources ${ROOM_PROGRAMS})
+    endif()
     if(ROOM_APART)
         list(POP_FRONT ROOM_APART part)
         list(REMOVE_ITEM sources ${ROOM_APART})

@@ -7,7 +7,20 @@ file(GLOB KESTRIVON_ASSETGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools
 add_executable(assetgen ${KESTRIVON_ASSETGEN_SOURCES})
 # The asset list, the sound slots and the cell values come from the shared room, and nothing else
 # of the game.
-target_link_libraries(assetgen PRIVATE kestrivon_common sfml-graphics sfml-audio sfml-system)
+find_package(Threads REQUIRED)
+target_link_libraries(assetgen PRIVATE kestrivon_common sfml-graphics sfml-audio sfml-system
+    Threads::Threads)
+# Its many small files share their headers: compiled a batch at a time, they parse them once. The
+# sounds make one batch and the pictures another, so that each toolkit's names (synth::pi and
+# picture::pi) stay apart and the two batches compile side by side.
+set_target_properties(assetgen PROPERTIES UNITY_BUILD ON UNITY_BUILD_MODE GROUP)
+foreach(source ${KESTRIVON_ASSETGEN_SOURCES})
+    set(batch pictures)
+    if(source MATCHES "/(Biquad|Instruments|Noise|Reverb|Synth|EffectArt|MusicArt|VoiceArt)\\.cpp$")
+        set(batch sounds)
+    endif()
+    set_source_files_properties(${source} PROPERTIES UNITY_GROUP ${batch})
+endforeach()
 set_target_properties(assetgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 # Every file the generator writes, as common/AssetList.hpp lists them: the quoted names of

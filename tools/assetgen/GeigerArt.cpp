@@ -17,7 +17,7 @@ using namespace picture;
 
 const int FrameWidth = 196;
 const int FrameHeight = 360;
-const int Supersample = 4;
+const int FrameSupersample = 4;
 
 // The yellow casing, lit from the upper left, with a bevel along its edge.
 void drawCasing(Canvas& canvas)
@@ -240,7 +240,7 @@ void writeGeigerStrip(const std::string& dataDir)
     sf::Image strip;
     strip.create(5 * FrameWidth, FrameHeight, sf::Color::Transparent);
     for (int frame = 0; frame < 5; ++frame) {
-        Canvas canvas(FrameWidth, FrameHeight, Supersample);
+        Canvas canvas(FrameWidth, FrameHeight, FrameSupersample);
         drawFrame(canvas, frame);
         canvas.copyTo(strip, static_cast<unsigned>(frame) * FrameWidth);
     }

@@ -14,7 +14,7 @@ namespace {
 
 using namespace picture;
 
-const int Supersample = 4;
+const int IconSupersample = 4;
 const Colour Ink = rgb(20, 18, 12);
 const Colour Marker = rgb(240, 200, 40);
 
@@ -23,7 +23,7 @@ Canvas gameIcon(int size)
 {
     const float s = static_cast<float>(size);
     const float centre = s / 2.f;
-    Canvas canvas(size, size, Supersample);
+    Canvas canvas(size, size, IconSupersample);
     disc(canvas, centre, centre, s * 0.48f, Ink);
     canvas.paint(0.f, 0.f, s, s, [=](float x, float y) {
         const float d = std::hypot(x - centre, y - centre) / (s * 0.41f);
@@ -43,7 +43,7 @@ Canvas consoleIcon(int size)
     const float s = static_cast<float>(size);
     // Edges fall on whole pixels so the small sizes stay crisp.
     const auto at = [s](float fraction) { return std::round(fraction * s); };
-    Canvas canvas(size, size, Supersample);
+    Canvas canvas(size, size, IconSupersample);
     rect(canvas, at(0.38f), at(0.78f), at(0.62f), at(0.9f), rgb(70, 72, 76));
     rect(canvas, at(0.22f), at(0.88f), at(0.78f), at(0.97f), rgb(90, 92, 96));
     roundedBox(canvas, at(0.03f), at(0.1f), at(0.97f), at(0.82f), s * 0.08f, rgb(120, 124, 130));
