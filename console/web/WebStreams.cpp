@@ -1,11 +1,5 @@
 #include "web/WebStreams.hpp"
 
-// Asio's and Beast's own code, compiled here once for every program that uses them (the web
-// transport, the tests' and the benchmark's pages); everything else includes their headers
-// only, with the separate-compilation macros the build sets.
-#include <boost/asio/impl/src.hpp>
-#include <boost/beast/src.hpp>
-
 #include <boost/beast/core/buffers_to_string.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/http/message.hpp>

@@ -158,7 +158,7 @@ def copy_runtime_folder(build_dir, target):
     shutil.copytree(os.path.join(build_dir, "data"), os.path.join(target, "data"))
     shutil.copy(os.path.join(SOURCE_DIR, "data", "Score.txt"), os.path.join(target, "data"))
     program_dir = os.path.abspath(os.environ.get("KESTRIVON_PROGRAM_DIR", build_dir))
-    for program in ("kestrivon", "kestrivon-console"):
+    for program in ("kestrivon", "kestrivon-console", "kestrivon-console-solo"):
         os.symlink(os.path.join(program_dir, program), os.path.join(target, program))
     return target
 

@@ -100,8 +100,10 @@ def main(build_dir):
                 game.click(*BACK)
                 game.join("127.0.0.1")
                 crushed(game, console)
-            # Solo mode plays the operator's part: the tutorial for the game that joins.
-            with e2e.Program(folder, "kestrivon-console", "--solo", "--bind", "127.0.0.1") as solo:
+            # Solo mode, in the console scripts/play starts, plays the operator's part: the
+            # tutorial for the game that joins.
+            with e2e.Program(folder, "kestrivon-console-solo", "--solo", "--bind",
+                             "127.0.0.1") as solo:
                 game.enter("LOSER", SUBMIT)
                 game.click(*BACK)
                 game.join("127.0.0.1")
