@@ -24,10 +24,11 @@ def xdotool(*arguments):
 
 
 def click(window, x, y):
-    """Moves the pointer onto (x, y) first: a press on an idle widget only hovers it."""
+    """Moves the pointer onto (x, y) first: a press on an idle widget only hovers it. The game
+    reads the pointer where it is when it takes each event, so the moves and the press, taken in
+    order, all find it on the widget."""
     for dx in (1, 0):
-        xdotool("mousemove", "--window", window, x + dx, y)
-        pause(0.2)
+        xdotool("mousemove", "--sync", "--window", window, x + dx, y)
     xdotool("click", 1)
 
 
@@ -52,34 +53,38 @@ class Lines:
             self.all.append(line.rstrip("\n"))
         self.ended.set()
 
-    def wait_for(self, what, timeout=10.0):
-        """The next line that contains what (a string) or matches it (a function)."""
+    # The next unread line that contains what (a string) or matches it (a function), if any.
+    def seen(self, what):
         matches = what if callable(what) else lambda line: what in line
+        ended = self.ended.is_set()
+        while self.read < len(self.all):
+            self.read += 1
+            if matches(self.all[self.read - 1]):
+                return self.all[self.read - 1]
+        assert not ended, "the stream ended"
 
-        def next_match():
-            ended = self.ended.is_set()
-            while self.read < len(self.all):
-                self.read += 1
-                if matches(self.all[self.read - 1]):
-                    return self.all[self.read - 1]
-            assert not ended, "the stream ended"
-        return wait_until(repr(what), next_match, timeout)
+    def wait_for(self, what, timeout=10.0):
+        return wait_until(repr(what), lambda: self.seen(what), timeout)
 
     def drain(self):
         self.ended.wait(5)
         return self.all
 
 
+# status is what the program must end with once stopped: a console ends with 0 (its script told
+# to quit, any other mode on SIGTERM), a program with no handler for SIGTERM (the game, the
+# console's window) with -15.
 class Program:
     """A program started in the run-time folder, its streams collected; stopped after a with
     block, which names how it ended if the block failed."""
 
-    def __init__(self, folder, program, *arguments, stdin=None, **environment):
+    def __init__(self, folder, program, *arguments, stdin=None, status=0, **environment):
         self.process = subprocess.Popen(
             [os.path.join(folder, program), *arguments], cwd=folder, stdin=stdin,
             env=dict(os.environ, ALSOFT_DRIVERS="null", **environment),
             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, bufsize=1)
         self.output, self.errors = Lines(self.process.stdout), Lines(self.process.stderr)
+        self.status = status
 
     def expect(self, what, timeout=10.0):
         """A line of the output, or a failure showing the last lines of both streams."""
@@ -92,20 +97,19 @@ class Program:
     def send(self, line):
         self.process.stdin.write(line + "\n")
 
-    def stop(self):
-        """A console script is told to quit first, so that its own end is checked too."""
-        with contextlib.suppress(BrokenPipeError, subprocess.TimeoutExpired):
-            if self.process.stdin:
-                self.send("quit")
-                self.process.wait(timeout=5)
-        self.process.terminate()
-        with contextlib.suppress(subprocess.TimeoutExpired):
-            self.process.wait(timeout=5)
-        self.process.kill()
-        self.process.wait()
-        report = [line for line in self.errors.drain()
-                  if any(mark in line for mark in SANITIZER_REPORTS)]
-        assert not report, "sanitizer report: %s" % report[:5]
+    # Ends the program if it still runs (a console script is told to quit, any other program
+    # gets SIGTERM), then checks its exit status and that no sanitizer reported.
+    def stop(self, check=True):
+        if self.process.poll() is None:
+            with contextlib.suppress(BrokenPipeError):
+                self.send("quit") if self.process.stdin else self.process.terminate()
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                self.process.wait(timeout=10 * PACE)
+            self.process.kill()
+        status, errors = self.process.wait(), self.errors.drain()
+        report = [line for line in errors if any(mark in line for mark in SANITIZER_REPORTS)]
+        assert not check or (status == self.status and not report), "%s ended with status %d, " \
+            "not %d: %s" % (self.process.args[0], status, self.status, report[:5] or errors[-5:])
 
     def __enter__(self):
         return self
@@ -114,14 +118,14 @@ class Program:
         if failure and self.process.poll() is not None:
             print("%s ended with status %d:\n%s" % (self.process.args[0], self.process.returncode,
                                                      "\n".join(self.errors.drain())))
-        self.stop()
+        self.stop(check=not failure)
 
 
-def find_window(name, pid, at=(0, 0)):
-    """The id of the visible window of pid titled exactly name, moved to at."""
+def find_window(name, pid, at=(0, 0), other_than=None):
+    """The id of the visible window of pid titled exactly name (and not other_than), moved to at."""
     command = ["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", "^%s$" % name]
-    found = wait_until("a window named %r" % name, lambda: subprocess.run(
-        command, capture_output=True, text=True).stdout.split(), 30)
+    found = wait_until("a window named %r" % name, lambda: [window for window in subprocess.run(
+        command, capture_output=True, text=True).stdout.split() if window != other_than], 30)
     xdotool("windowmove", found[0], *at)
     return found[0]
 
@@ -166,13 +170,14 @@ def copy_runtime_folder(build_dir, target):
 class Game(Program):
     """The real game (its trace, on the output, line-buffered by the game itself) and its window."""
 
-    def __init__(self, folder, at=(0, 0), program="kestrivon", **environment):
-        super().__init__(folder, program, **environment)
+    def __init__(self, folder, at=(0, 0), program="kestrivon", status=-15, **environment):
+        super().__init__(folder, program, status=status, **environment)
         try:
             self.window = find_window("Kestrivon", self.process.pid, at)
-        except AssertionError as failure:
-            self.stop()
-            raise AssertionError("%s; the game said: %s" % (failure, self.errors.all[-5:]))
+        except (AssertionError, subprocess.CalledProcessError) as failure:
+            self.stop(check=False)
+            raise AssertionError("%s; the game ended with status %d and said: %s" % (
+                failure, self.process.returncode, self.errors.all[-5:]))
 
     def click(self, x, y):
         click(self.window, x, y)
@@ -180,6 +185,10 @@ class Game(Program):
 
     def key(self, name):
         xdotool("windowfocus", "--sync", self.window, "key", name)
+
+    # Presses a key until lines report what, for a key the game may not take at once.
+    def press_until(self, name, lines, what):
+        return wait_until("%r taken" % name, lambda: self.key(name) or lines.seen(what), 30)
 
     def enter(self, text, button):
         """Into the box at the usual place (it keeps what was typed for an earlier game), then

@@ -15,11 +15,15 @@ import socket
 import subprocess
 import sys
 import tempfile
-import time
+import threading
+import traceback
 
 from selenium import webdriver
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.webdriver.support import expected_conditions as shown
+from selenium.webdriver.support.wait import WebDriverWait
 
 import kestrivon_e2e as e2e
 
@@ -31,11 +35,11 @@ REFUSED += [(None, arguments, "usage:") for arguments in ("--frobnicate", "--see
             "--solo --script -", "--web --script -", "--web-port 8081", "--web --web-port 0")]
 
 
-def refusals(build_dir):
+def refusals(folder):
     for port, arguments, reason in REFUSED:
         with socket.create_server(("127.0.0.1", port)) if port else contextlib.nullcontext():
-            result = subprocess.run([os.path.join(build_dir, "kestrivon-console"),
-                                     *arguments.split()], cwd=build_dir, input="quit\n",
+            result = subprocess.run([os.path.join(folder, "kestrivon-console"),
+                                     *arguments.split()], cwd=folder, input="quit\n",
                                     capture_output=True, text=True, timeout=20 * e2e.PACE)
         assert result.returncode == 2 and reason in result.stderr, (arguments, result)
 
@@ -62,11 +66,12 @@ def brightness(game):
     return e2e.screenshot(game.window).mean_brightness()
 
 
-def operator_window(build_dir):
+def operator_window(folder):
     wall, door = inside_cell(0, 0), inside_cell(*DOOR_1)
-    # Bound to the loopback, the console names that one address whatever the machine has.
-    with e2e.Program(build_dir, "kestrivon-console", "--seed", "3", "--bind", "127.0.0.1") as console, \
-            e2e.Game(build_dir, at=(0, 420)) as game:
+    # Bound to the loopback, the console names that one address whatever the machine has. The
+    # window has no handler for SIGTERM.
+    with e2e.Program(folder, "kestrivon-console", "--seed", "3", "--bind", "127.0.0.1",
+                     status=-15) as console, e2e.Game(folder, at=(0, 420)) as game:
         # The game sits below the action buttons and the plan's top rows, which the test reads.
         window = e2e.find_window("Kestrivon Operator", console.process.pid)
         game.join("127.0.0.1")
@@ -74,7 +79,6 @@ def operator_window(build_dir):
         e2e.click(window, *START)
         console.expect("started Tutorial (2 doors)")
         game.expect("[LEVEL] Player at :(")
-        started = time.time()
         shot = e2e.screenshot(window, "console.png")
         assert [shot.pixel(*wall), shot.pixel(*door)] == [WALL, OPEN_DOOR], shot.pixel(*door)
 
@@ -88,8 +92,9 @@ def operator_window(build_dir):
         e2e.click(window, *LOCATE_3)
         console.expect("object 3 at (%d;%d)" % OBJECT_3)
 
-        # The view brightens over the level's first ten seconds.
-        time.sleep(max(0.0, started + 10.5 * e2e.PACE - time.time()))
+        # The lights are up when the player may first step: the lit view is the one after it.
+        game.press_until("w", game.output, "[Player] Position")
+        console.expect("player moved (step 1)")
         lit = brightness(game)
         for _ in range(20):
             e2e.click(window, *SHOCK)
@@ -148,16 +153,20 @@ class Page(webdriver.Chrome):
         return [element.text for element in self.find_elements(By.CSS_SELECTOR, selector)
                 if element.is_displayed()]
 
+    # condition(page), retried by Selenium while false or its element missing or stale.
+    def wait(self, what, condition, timeout=15):
+        return WebDriverWait(self, timeout * e2e.PACE, 0.1, [StaleElementReferenceException]) \
+            .until(condition, "timed out waiting for " + what)
+
     def press(self, selector):
-        button = self.find(selector)
-        e2e.wait_until("%s enabled" % selector, button.is_enabled)
-        button.click()
+        self.wait(selector + " enabled", shown.element_to_be_clickable((By.CSS_SELECTOR, selector)))\
+            .click()
 
     def keep(self, name, width, height):
         """A screenshot at that window size once the plan is drawn to fit it."""
         self.set_window_size(width, height)
         self.execute_script("window.scrollTo(0, 0);")
-        e2e.wait_until("the plan drawn at %dx%d" % (width, height), lambda: self.execute_script(
+        self.wait("the plan drawn at %dx%d" % (width, height), lambda _: self.execute_script(
             "const canvas = document.getElementById('plan');"
             "return canvas.width === Math.round(canvas.clientWidth * devicePixelRatio);"))
         os.makedirs("screenshots", exist_ok=True)
@@ -174,23 +183,23 @@ DOORS_NOTE = "press its number (1-8)"
 
 
 def controls(page, game):
-    e2e.wait_until("the console's note", lambda: page.find("#note").text == NO_GAME_NOTE)
+    page.wait("the console's note", lambda _: page.find("#note").text == NO_GAME_NOTE)
     assert not page.find('[data-action="start"]').is_enabled(), "Start without a game"
-    assert page.texts("#levels b") == LEVEL_NAMES, page.texts("#levels b")
-    assert page.texts("#doors b") == TUTORIAL_DOORS, page.texts("#doors b")
-    assert page.texts("#locate b") == OBJECTS, page.texts("#locate b")
+    for selector, names in (("#levels b", LEVEL_NAMES), ("#doors b", TUTORIAL_DOORS),
+                            ("#locate b", OBJECTS)):
+        assert page.texts(selector) == names, page.texts(selector)
     game.join("127.0.0.1")
-    e2e.wait_until("the game to join", lambda: "game connected" in page.find("#status").text, 30)
-    e2e.wait_until("the doors note", lambda: DOORS_NOTE in page.find("#note").text)
+    page.wait("the game to join", lambda _: "game connected" in page.find("#status").text, 30)
+    page.wait("the doors note", lambda _: DOORS_NOTE in page.find("#note").text)
 
 
 def play(page, game):
     page.press('[data-level="0"]')
-    e2e.wait_until("the tutorial chosen", lambda: "chosen" in page.classes('[data-level="0"]'))
+    page.wait("the tutorial chosen", lambda _: "chosen" in page.classes('[data-level="0"]'))
     page.press('[data-action="start"]')
     game.expect("[LEVEL] Player at :(", 15)
     # The player stands frozen while the lights come up: W until the page logs a step.
-    e2e.wait_until("the first step in the page's log", lambda: game.key("w") or any(
+    page.wait("the first step in the page's log", lambda _: game.key("w") or any(
         "player moved (step 1)" in line for line in page.log()), 30)
 
     # Door 1 is the first door cell in reading order, at (5;2) in the tutorial.
@@ -198,67 +207,105 @@ def play(page, game):
     ActionChains(page).move_to_element_with_offset(page.find("#plan"), x + 4, y + 4) \
         .click().perform()
     game.expect("Closing door (5;2)", 15)
-    e2e.wait_until("door 1 shown closed", lambda: "closed" in page.classes('[data-door="1"]'))
+    page.wait("door 1 shown closed", lambda _: "closed" in page.classes('[data-door="1"]'))
 
     assert "monster not scanned" in page.plan()
     ActionChains(page).send_keys("s").perform()
-    e2e.wait_until("the monster on the plan", lambda: "monster at column" in page.plan())
+    page.wait("the monster on the plan", lambda _: "monster at column" in page.plan())
     assert page.find("#f-scan").text == "1", "scan count %s" % page.find("#f-scan").text
 
 
-def drop_network(page):
-    """Every connection to the web port is cut, as when a phone loses its network: the page says
-    so, comes back by itself and shows the whole state again."""
+# The test's own way to the web port: cut() closes every connection made through it, as when a
+# phone loses its network, and no one else's.
+class Relay:
+    def __init__(self, port):
+        self.listener, self.port, self.ends = socket.create_server(("127.0.0.1", 0)), port, []
+        threading.Thread(target=self._accept, daemon=True).start()
+
+    def _accept(self):
+        while True:
+            ends = [self.listener.accept()[0], socket.create_connection(("127.0.0.1", self.port))]
+            self.ends += ends
+            for source, target in (ends, ends[::-1]):
+                threading.Thread(target=pump, args=(source, target), daemon=True).start()
+
+    def cut(self):
+        for end in self.ends:
+            with contextlib.suppress(OSError):
+                end.shutdown(socket.SHUT_RDWR)
+
+
+def pump(source, target):
+    with contextlib.suppress(OSError):
+        while data := source.recv(1 << 16):
+            target.sendall(data)
+        target.shutdown(socket.SHUT_WR)
+
+
+def drop_network(page, relay):
+    """The page says it lost the console, comes back by itself and shows the whole state again."""
     log = page.log()
-    subprocess.run(["ss", "-K", "dport", "=", "8080"], check=True, capture_output=True)
-    e2e.wait_until("the page to see the drop", lambda: "reconnecting" in page.classes(), 5)
-    e2e.wait_until("the page to come back", lambda: "reconnecting" not in page.classes())
+    relay.cut()
+    page.wait("the page to see the drop", lambda _: "reconnecting" in page.classes(), 5)
+    page.wait("the page to come back", lambda _: "reconnecting" not in page.classes())
     # A late step of the player's may add a line meanwhile; nothing shown before is lost.
     assert page.log()[:len(log)] == log, "the log after reconnecting: %s" % page.log()[-3:]
     assert "monster at column" in page.plan(), "the monster went missing"
+    errors = [entry["message"] for entry in page.get_log("browser") if entry["level"] == "SEVERE"]
+    assert not errors, "the page failed: %s" % errors
 
 
-def web_page(build_dir):
-    with tempfile.TemporaryDirectory() as folder, \
-            e2e.Program(e2e.copy_runtime_folder(build_dir, folder), "kestrivon-console",
-                        "--web") as console, e2e.Game(folder) as game:
-        links = {role: console.expect(role + ": http://127.0.0.1:").split(": ", 1)[1]
-                 for role in ("operator", "watch")}
-        with Page(os.path.join(folder, "profile")) as page:
-            page.get(links["operator"])
-            controls(page, game)
-            play(page, game)
-            page.keep("web-phone.png", 412, 915)
-            page.keep("web-laptop.png", 1366, 800)
+# A part of the test whose failure is kept for the end: one failure hides none of the next parts.
+@contextlib.contextmanager
+def reported(failures, part):
+    try:
+        yield
+    except Exception:
+        failures.append("%s: %s" % (part, traceback.format_exc()))
+
+
+def web_page(folder):
+    failures = []
+    with e2e.Program(folder, "kestrivon-console", "--web") as console, e2e.Game(folder) as game, \
+            Page(os.path.join(folder, "profile")) as page:
+        relay = Relay(8080)
+        links = {role: console.expect(role + ": http://127.0.0.1:8080/").split(": ")[1].replace(
+            ":8080/", ":%d/" % relay.listener.getsockname()[1]) for role in ("operator", "watch")}
+        page.get(links["operator"])
+        controls(page, game)
+        play(page, game)
+        page.keep("web-phone.png", 412, 915)
+        page.keep("web-laptop.png", 1366, 800)
+        with reported(failures, "a door the level lacks"):
             # A digit with no door button still goes out, and the console says why it refuses.
             ActionChains(page).send_keys("9").perform()
-            e2e.wait_until("the refusal shown", lambda: page.find("#toast").text ==
-                           "door: door 9 does not exist: 1 to 8")
-            drop_network(page)
-            errors = [entry["message"] for entry in page.get_log("browser")
-                      if entry["level"] == "SEVERE"]
-            assert not errors, "the page failed: %s" % errors
-
+            page.wait("the refusal shown", lambda _: page.find("#toast").text ==
+                      "door: door 9 does not exist: 1 to 8")
+        with reported(failures, "the dropped connection"):
+            drop_network(page, relay)
+        with reported(failures, "the watch link"):
             operator_plan = page.plan()
             page.get(links["watch"])
-            e2e.wait_until("the watch page's plan", lambda: page.plan() == operator_plan)
+            page.wait("the watch page's plan", lambda _: page.plan() == operator_plan)
             assert "watch" in page.classes()
             buttons = page.find_elements(By.CSS_SELECTOR, "main button")
             assert buttons and not any(button.is_enabled() for button in buttons)
-
+        with reported(failures, "the end"):
             page.get(links["operator"])
             page.press('[data-action="end"]')
             game.expect("Total : ", 15)
-            e2e.wait_until("the result",
-                           lambda: "ended by the operator" in page.find("#banner").text)
-
+            page.wait("the result", lambda _: "ended by the operator" in page.find("#banner").text)
+        with reported(failures, "a wrong key"):
             page.get(re.sub(r"=[0-9a-f]+$", "=" + "0" * 32, links["operator"]))
-            e2e.wait_until("the refusal", lambda: "refused" in page.classes())
+            page.wait("the refusal", lambda _: "refused" in page.classes())
             assert not page.log(), "a refused page shows the log"
+    assert not failures, "\n".join(failures)
 
 
 if __name__ == "__main__":
-    refusals(sys.argv[1])
-    operator_window(sys.argv[1])
-    web_page(sys.argv[1])
+    with tempfile.TemporaryDirectory() as folder:
+        e2e.copy_runtime_folder(sys.argv[1], folder)
+        refusals(folder)
+        operator_window(folder)
+        web_page(folder)
     print("console: ok")
