@@ -18,12 +18,13 @@ bool readNumber(const std::string& text, unsigned long highest, unsigned long& v
 
 const char* const consoleUsage =
     "usage: kestrivon-console [--bind ADDR] [--seed N] [--script FILE | --solo [--hard]]\n"
-    "                         [--web [--web-port N]]\n"
+    "                         [--web [--web-port N] [--qr]]\n"
     "  (no mode)      the operator window\n"
     "  --script FILE  run line commands from FILE (- for standard input), no window\n"
     "  --solo         play the operator's part for a player alone (--hard: doors and shocks)\n"
     "  --web          serve the operator's console as a web page (with --solo: a page to watch)\n"
     "  --web-port N   the web page's port (default 8080)\n"
+    "  --qr           a QR code under each link, even when the output is no terminal\n"
     "  --bind ADDR    listen on this address only (default: every interface)\n"
     "  --seed N       fix the random draws (shock overloads, solo doors)\n";
 
@@ -58,6 +59,8 @@ bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
             options.seed = static_cast<unsigned>(value);
         } else if (argument == "--web") {
             options.web = true;
+        } else if (argument == "--qr") {
+            options.qr = true;
         } else if (argument == "--web-port" && hasValue) {
             const std::string& text = arguments[++i];
             unsigned long value = 0;
@@ -83,8 +86,8 @@ bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
         problem = "--web and --script cannot be combined";
         return false;
     }
-    if (webPort && !options.web) {
-        problem = "--web-port goes with --web";
+    if ((webPort || options.qr) && !options.web) {
+        problem = std::string(webPort ? "--web-port" : "--qr") + " goes with --web";
         return false;
     }
     if (options.hard && !solo) {

@@ -20,6 +20,8 @@ struct ConsoleOptions {
     // The operator's front end is a web page (with --solo: pages only watch).
     bool web = false;
     unsigned short webPort = defaultWebPort;
+    // Each link's QR code is printed under it even when standard output is no terminal.
+    bool qr = false;
     bool help = false;
 };
 

@@ -1,5 +1,6 @@
 #include "app/ConsoleEntry.hpp"
 #include "operator/Operator.hpp"
+#include "qr/QrPictures.hpp"
 #include "script/ScriptRunner.hpp"
 #include "solo/SoloOperator.hpp"
 #include "web/WebConsole.hpp"
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <iostream>
 #include <optional>
+#include <unistd.h>
 
 // The full console: every front end on the one Operator. Each mode is one function; the rooms
 // do the rest.
@@ -44,9 +46,15 @@ int runWeb(Operator& console, const ConsoleOptions& options, unsigned seed)
         std::cerr << programName << problem << std::endl;
         return 2;
     }
-    for (const std::string& link : front.getLinks())
-        std::cout << link << "\n";
-    std::cout << std::flush;
+    // Each link, with its QR code under it for a phone's camera when a person reads the output;
+    // an empty line ends the list.
+    const bool codes = options.qr || isatty(STDOUT_FILENO) == 1;
+    for (const WebConsole::Link& link : front.getLinks()) {
+        std::cout << link.role << ": " << link.url << "\n";
+        if (codes)
+            std::cout << QrPictures::terminal(QrCode(link.url));
+    }
+    std::cout << std::endl;
     front.run();
     return 0;
 }

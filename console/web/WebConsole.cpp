@@ -38,14 +38,14 @@ WebServer::ListenResult WebConsole::listen(std::string& problem)
     return server.listen(settings.bindAddress, settings.port, problem);
 }
 
-std::vector<std::string> WebConsole::getLinks() const
+std::vector<WebConsole::Link> WebConsole::getLinks() const
 {
-    std::vector<std::string> links;
+    std::vector<Link> links;
     for (const std::string& address : console.getLink().getHostAddresses()) {
         std::string site = "http://" + address + ":" + std::to_string(getPort()) + "/#";
         if (!operatorToken.empty())
-            links.push_back("operator: " + site + "op=" + operatorToken);
-        links.push_back("watch: " + site + "watch=" + watchToken);
+            links.push_back({"operator", site + "op=" + operatorToken});
+        links.push_back({"watch", site + "watch=" + watchToken});
     }
     return links;
 }

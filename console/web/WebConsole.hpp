@@ -36,10 +36,16 @@ public:
 
     WebConsole(Operator& console, const Settings& settings, Update update = nullptr);
 
+    // A page's address: "operator", "http://ADDR:PORT/#op=<token>".
+    struct Link {
+        std::string role;
+        std::string url;
+    };
+
     WebServer::ListenResult listen(std::string& problem);
-    // "operator: http://ADDR:PORT/#op=<token>" and "watch: ..." for each address the game can
-    // reach the console on (solo mode: the watch links only).
-    std::vector<std::string> getLinks() const;
+    // The operator's and the watch link for each address the game can reach the console on
+    // (solo mode: the watch links only).
+    std::vector<Link> getLinks() const;
     unsigned short getPort() const;
     // Empty for the operator in solo mode.
     const std::string& getToken(WebMessages::Role role) const;
