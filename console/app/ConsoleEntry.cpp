@@ -48,8 +48,8 @@ const char* missingFrontEnd(const ConsoleOptions& options, const FrontEnds& fron
 
 int runConsole(int argc, char** argv, const FrontEnds& frontEnds)
 {
-    const std::string programName = std::string(argv[0]).substr(
-        std::string(argv[0]).find_last_of('/') + 1) + ": ";
+    const std::string programName =
+        std::string(argv[0]).substr(std::string(argv[0]).find_last_of('/') + 1) + ": ";
     ConsoleOptions options;
     std::string problem;
     if (!parseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc), options, problem)) {

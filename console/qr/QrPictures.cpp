@@ -32,8 +32,8 @@ std::string svg(const QrCode& code)
     for (int row = 0; row < code.getSize(); ++row)
         for (int column = 0; column < code.getSize(); ++column)
             if (code.isDark(column, row))
-                path += "M" + std::to_string(column + margin) + " " +
-                        std::to_string(row + margin) + "h1v1h-1z";
+                path += "M" + std::to_string(column + margin) + " " + std::to_string(row + margin) +
+                        "h1v1h-1z";
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + side + " " + side +
            "\" shape-rendering=\"crispEdges\"><rect width=\"" + side + "\" height=\"" + side +
            "\" fill=\"#fff\"/><path d=\"" + path + "\" fill=\"#000\"/></svg>";

@@ -179,17 +179,45 @@ std::string WebServer::filePath(const std::string& target) const
 
 WebTransport::Answer WebServer::answer(const WebTransport::Request& request)
 {
-    if (isSocketTarget(request.target)) {
-        std::optional<WebMessages::Role> role = roleOf(request.target);
-        if (!request.upgrade || !role) {
-            WebTransport::Answer refusal = plainAnswer(403, "forbidden\n");
-            refusal.close = true;
-            return refusal;
-        }
-        WebTransport::Answer upgrade;
-        upgrade.socket = role;
-        return upgrade;
+    WebTransport::Answer reply =
+        isSocketTarget(request.target) ? socketAnswer(request) : fileAnswer(request);
+    // The page loads its own files and opens its own WebSocket, and nothing else; no other
+    // site may frame it, guess its types, learn its address (the keys are in it) or keep it.
+    reply.headers = {
+        {"Content-Security-Policy",
+         "default-src 'self'; connect-src 'self'; img-src 'self' data: blob:; object-src 'none'; "
+         "base-uri 'none'; form-action 'none'; frame-ancestors 'none'"},
+        {"X-Content-Type-Options", "nosniff"},
+        {"Referrer-Policy", "no-referrer"},
+        {"X-Frame-Options", "DENY"}};
+    return reply;
+}
+
+WebTransport::Answer WebServer::socketAnswer(const WebTransport::Request& request)
+{
+    std::optional<WebMessages::Role> role = roleOf(request.target);
+    if (!request.upgrade) {
+        WebTransport::Answer refusal = plainAnswer(403, "forbidden\n");
+        refusal.close = true;
+        return refusal;
     }
+    WebGuard::Pages pages;
+    for (const std::weak_ptr<WebSocketSession>& entry : sessions) {
+        if (std::shared_ptr<WebSocketSession> session = entry.lock()) {
+            ++pages.open;
+            pages.fromAddress += session->getAddress() == request.address;
+        }
+    }
+    if (std::optional<WebTransport::Answer> refusal =
+            guard.refusal(request, role.has_value(), pages, WebGuard::Clock::now()))
+        return *refusal;
+    WebTransport::Answer upgrade;
+    upgrade.socket = role;
+    return upgrade;
+}
+
+WebTransport::Answer WebServer::fileAnswer(const WebTransport::Request& request) const
+{
     if (!request.reads)
         return plainAnswer(405, "method not allowed\n");
     std::string path = filePath(request.target);

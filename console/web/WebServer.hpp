@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/WebGuard.hpp"
 #include "web/WebMessages.hpp"
 #include "web/WebTransport.hpp"
 
@@ -51,8 +52,11 @@ private:
     // data/web/<path> for "/<path>" ("/" is index.html); empty when the target is no plain
     // path inside the folder.
     std::string filePath(const std::string& target) const;
-    // A file of the folder, 404 or 405; 403 for a WebSocket without a valid token.
+    // A file of the folder, 404 or 405; a WebSocket, or the guard's refusal of it. Every answer
+    // carries the page's protections.
     WebTransport::Answer answer(const WebTransport::Request& request) override;
+    WebTransport::Answer fileAnswer(const WebTransport::Request& request) const;
+    WebTransport::Answer socketAnswer(const WebTransport::Request& request);
     void opened(const std::shared_ptr<WebSocketSession>& session) override;
     void received(WebSocketSession& session, const std::string& text) override;
     void woken() override;
@@ -62,6 +66,7 @@ private:
     std::string operatorToken;
     std::string watchToken;
     std::list<std::weak_ptr<WebSocketSession>> sessions;
+    WebGuard guard;
     // Last: its sockets and pending handlers go first.
     WebTransport transport;
 };

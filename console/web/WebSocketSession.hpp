@@ -19,6 +19,8 @@ public:
 
     virtual void send(const std::shared_ptr<const std::string>& text) = 0;
     virtual WebMessages::Role getRole() const = 0;
+    // The page's IP address.
+    virtual const std::string& getAddress() const = 0;
     // Drops the connection now.
     virtual void close() = 0;
 };

@@ -63,6 +63,13 @@ WebTransport::Request HttpStream::request() const
     request.reads = read.method() == http::verb::get || read.method() == http::verb::head;
     request.upgrade = websocket::is_upgrade(read);
     request.target = std::string(read.target());
+    request.host = std::string(read[http::field::host]);
+    if (read.find(http::field::origin) != read.end())
+        request.origin = std::string(read[http::field::origin]);
+    ErrorCode error;
+    const auto peer = parts->socket.remote_endpoint(error);
+    if (!error)
+        request.address = peer.address().to_string();
     return request;
 }
 
@@ -75,6 +82,8 @@ void HttpStream::respond(const WebTransport::Answer& answer, Done done)
     response.result(answer.status);
     response.set(http::field::content_type, answer.type);
     response.set(http::field::cache_control, "no-store");
+    for (const auto& [name, value] : answer.headers)
+        response.set(name, value);
     response.keep_alive(request.keep_alive() && !answer.close);
     if (request.method() != http::verb::head)
         response.body() = answer.body;

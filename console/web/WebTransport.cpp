@@ -29,8 +29,9 @@ class SocketSession final : public WebSocketSession,
                             public std::enable_shared_from_this<SocketSession> {
 public:
     SocketSession(std::unique_ptr<WebStreams::PageStream> stream, WebTransport::Handler& handler,
-                  WebMessages::Role role)
-        : stream(std::move(stream)), handler(handler), role(role), unsent(0), open(false)
+                  WebMessages::Role role, std::string address)
+        : stream(std::move(stream)), handler(handler), role(role), address(std::move(address)),
+          unsent(0), open(false)
     {
     }
 
@@ -61,6 +62,8 @@ public:
     }
 
     WebMessages::Role getRole() const override { return role; }
+
+    const std::string& getAddress() const override { return address; }
 
     void close() override
     {
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<WebStreams::PageStream> stream;
     WebTransport::Handler& handler;
     WebMessages::Role role;
+    std::string address;
     std::deque<std::shared_ptr<const std::string>> outgoing;
     std::size_t unsent;
     bool open;
@@ -138,10 +142,13 @@ public:
 private:
     void handle()
     {
-        WebTransport::Answer answer = handler.answer(stream.request());
+        const WebTransport::Request request = stream.request();
+        WebTransport::Answer answer = handler.answer(request);
         if (answer.socket) {
             deadline.cancel();
-            std::make_shared<SocketSession>(stream.upgrade(), handler, *answer.socket)->accept();
+            std::make_shared<SocketSession>(stream.upgrade(), handler, *answer.socket,
+                                            request.address)
+                ->accept();
             return;
         }
         stream.respond(answer, [self = shared_from_this()](ErrorCode error) {

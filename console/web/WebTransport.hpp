@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class WebSocketSession;
 
@@ -34,12 +36,19 @@ public:
         // Asks for a WebSocket.
         bool upgrade = false;
         std::string target;
+        // The Host header, and the Origin header a browser sends with a page's WebSocket.
+        std::string host;
+        std::optional<std::string> origin;
+        // The sender's IP address.
+        std::string address;
     };
 
     struct Answer {
         unsigned status = 200;
         std::string type;
         std::string body;
+        // Further header fields, by name.
+        std::vector<std::pair<std::string, std::string>> headers;
         // The connection ends after this answer, whatever the request asked.
         bool close = false;
         // Set: no answer, the request becomes a WebSocket for this role.
