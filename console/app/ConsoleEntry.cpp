@@ -39,6 +39,8 @@ const char* missingFrontEnd(const ConsoleOptions& options, const FrontEnds& fron
         return "--script";
     if (options.web && frontEnds.web == nullptr)
         return "--web";
+    if (options.window && frontEnds.window == nullptr)
+        return "--window";
     if (options.mode == Mode::Window && !options.web && frontEnds.window == nullptr)
         return "the window";
     return nullptr;
@@ -69,7 +71,7 @@ int runConsole(int argc, char** argv, const FrontEnds& frontEnds)
     using Mode = ConsoleOptions::Mode;
     // Without a display the window library aborts; say what to do instead.
     const char* display = std::getenv("DISPLAY");
-    if (options.mode == Mode::Window && !options.web &&
+    if (((options.mode == Mode::Window && !options.web) || options.window) &&
         (display == nullptr || display[0] == '\0')) {
         std::cerr << programName
                   << "no display (DISPLAY is not set); use --script, --solo or --web to run "

@@ -18,13 +18,14 @@ bool readNumber(const std::string& text, unsigned long highest, unsigned long& v
 
 const char* const consoleUsage =
     "usage: kestrivon-console [--bind ADDR] [--seed N] [--script FILE | --solo [--hard]]\n"
-    "                         [--web [--web-port N] [--qr]]\n"
+    "                         [--web [--web-port N] [--qr] [--window]]\n"
     "  (no mode)      the operator window\n"
     "  --script FILE  run line commands from FILE (- for standard input), no window\n"
     "  --solo         play the operator's part for a player alone (--hard: doors and shocks)\n"
     "  --web          serve the operator's console as a web page (with --solo: a page to watch)\n"
     "  --web-port N   the web page's port (default 8080)\n"
     "  --qr           a QR code under each link, even when the output is no terminal\n"
+    "  --window       with --web: the operator window too (W shows the watch links' codes)\n"
     "  --bind ADDR    listen on this address only (default: every interface)\n"
     "  --seed N       fix the random draws (shock overloads, solo doors)\n";
 
@@ -61,6 +62,8 @@ bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
             options.web = true;
         } else if (argument == "--qr") {
             options.qr = true;
+        } else if (argument == "--window") {
+            options.window = true;
         } else if (argument == "--web-port" && hasValue) {
             const std::string& text = arguments[++i];
             unsigned long value = 0;
@@ -86,8 +89,15 @@ bool parseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
         problem = "--web and --script cannot be combined";
         return false;
     }
-    if ((webPort || options.qr) && !options.web) {
-        problem = std::string(webPort ? "--web-port" : "--qr") + " goes with --web";
+    if ((webPort || options.qr || options.window) && !options.web) {
+        problem = std::string(webPort      ? "--web-port"
+                              : options.qr ? "--qr"
+                                           : "--window") +
+                  " goes with --web";
+        return false;
+    }
+    if (options.window && solo) {
+        problem = "--window and --solo cannot be combined: solo mode plays the operator's part";
         return false;
     }
     if (options.hard && !solo) {

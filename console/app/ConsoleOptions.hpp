@@ -22,6 +22,8 @@ struct ConsoleOptions {
     unsigned short webPort = defaultWebPort;
     // Each link's QR code is printed under it even when standard output is no terminal.
     bool qr = false;
+    // With the web page, the operator window too, on the same operator.
+    bool window = false;
     bool help = false;
 };
 

@@ -28,6 +28,27 @@ int runScript(Operator& console, const std::string& path)
     return runner.run();
 }
 
+// The operator window, with the web page beside it when there is one.
+int runWindowWith(Operator& console, WebConsole* web)
+{
+    OperatorWindow window(console);
+    if (!window.load("data/Font/Text.ttf")) {
+        std::cerr << programName << "cannot load data/Font/Text.ttf (run it from the build folder)"
+                  << std::endl;
+        return 1;
+    }
+    if (web != nullptr) {
+        std::vector<std::string> watchLinks;
+        for (const WebConsole::Link& link : web->getLinks())
+            if (link.role == "watch")
+                watchLinks.push_back(link.url);
+        window.setInvite(watchLinks);
+        window.setBeside([web](const std::vector<std::string>& lines) { web->serveBeside(lines); });
+    }
+    window.run();
+    return 0;
+}
+
 int runWeb(Operator& console, const ConsoleOptions& options, unsigned seed)
 {
     WebConsole::Settings web;
@@ -55,20 +76,15 @@ int runWeb(Operator& console, const ConsoleOptions& options, unsigned seed)
             std::cout << QrPictures::terminal(QrCode(link.url));
     }
     std::cout << std::endl;
+    if (options.window)
+        return runWindowWith(console, &front);
     front.run();
     return 0;
 }
 
 int runWindow(Operator& console)
 {
-    OperatorWindow window(console);
-    if (!window.load("data/Font/Text.ttf")) {
-        std::cerr << programName << "cannot load data/Font/Text.ttf (run it from the build folder)"
-                  << std::endl;
-        return 1;
-    }
-    window.run();
-    return 0;
+    return runWindowWith(console, nullptr);
 }
 
 } // namespace

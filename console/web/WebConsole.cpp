@@ -1,5 +1,6 @@
 #include "web/WebConsole.hpp"
 
+#include "qr/QrPictures.hpp"
 #include "web/WebSocketSession.hpp"
 
 #include <memory>
@@ -83,15 +84,26 @@ std::string WebConsole::act(const std::string& text, WebMessages::Role role)
     return problem.empty() ? std::string() : WebMessages::error(reading.name, problem);
 }
 
+void WebConsole::serveBeside(const std::vector<std::string>& lines)
+{
+    show(lines);
+    server.serveWaiting();
+}
+
 void WebConsole::poll()
 {
     const std::vector<std::string>& lines = update();
+    show(lines);
+    awaitNext(!lines.empty());
+}
+
+void WebConsole::show(const std::vector<std::string>& lines)
+{
     for (const std::string& line : lines) {
         auto text = std::make_shared<const std::string>(WebMessages::event(++eventCount, line));
         server.broadcast(text, text);
     }
     publishState();
-    awaitNext(!lines.empty());
 }
 
 void WebConsole::awaitNext(bool reported)
@@ -127,6 +139,17 @@ void WebConsole::opened(WebSocketSession& session)
 {
     session.send(
         std::make_shared<const std::string>(WebMessages::state(console, session.getRole())));
+    if (session.getRole() != WebMessages::Role::Operator)
+        return;
+    // The operator's page may hand the watch links on: drawn once, when the first page opens.
+    if (!invitation) {
+        std::vector<WebMessages::Invitation> invitations;
+        for (const Link& link : getLinks())
+            if (link.role == "watch")
+                invitations.push_back({link.url, QrPictures::svg(QrCode(link.url))});
+        invitation = std::make_shared<const std::string>(WebMessages::invite(invitations));
+    }
+    session.send(invitation);
 }
 
 void WebConsole::received(WebSocketSession& session, const std::string& text)

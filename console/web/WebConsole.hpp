@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ public:
 
     // Serves and polls until SIGINT, SIGTERM or stop().
     void run();
+    // Beside another front end that reads the game (the window): sends the pages the report
+    // lines it read and any change of state, then serves what the pages asked meanwhile,
+    // without waiting.
+    void serveBeside(const std::vector<std::string>& lines);
     // Safe from any thread.
     void stop();
 
@@ -60,6 +65,8 @@ public:
 
 private:
     void poll();
+    // Sends every page the lines and, when it changed, the state.
+    void show(const std::vector<std::string>& lines);
     // Wakes poll() at the next report, connection or the period, whichever comes first.
     void awaitNext(bool reported);
     void publishState();
@@ -76,6 +83,8 @@ private:
     std::string watchToken;
     unsigned long long eventCount;
     unsigned publishedRevision;
+    // The watch links with their QR codes, for operators' pages; made at the first one's opening.
+    std::shared_ptr<const std::string> invitation;
     // Last: the sessions its transport still holds at the end go before the rest.
     WebServer server;
 };

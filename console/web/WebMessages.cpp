@@ -165,4 +165,12 @@ std::string error(const std::string& action, const std::string& message)
     return text({{"type", "error"}, {"action", name}, {"message", message}});
 }
 
+std::string invite(const std::vector<Invitation>& invitations)
+{
+    Json links = Json::array();
+    for (const Invitation& invitation : invitations)
+        links.push_back({{"url", invitation.url}, {"svg", invitation.svg}});
+    return text({{"type", "invite"}, {"links", links}});
+}
+
 } // namespace WebMessages

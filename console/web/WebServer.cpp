@@ -118,6 +118,11 @@ void WebServer::stop()
     transport.stop();
 }
 
+void WebServer::serveWaiting()
+{
+    transport.runReady();
+}
+
 void WebServer::broadcast(const std::shared_ptr<const std::string>& forOperator,
                           const std::shared_ptr<const std::string>& forWatch)
 {

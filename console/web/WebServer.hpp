@@ -40,6 +40,8 @@ public:
     void run();
     // Safe from any thread.
     void stop();
+    // Runs what is ready on the sockets, without waiting.
+    void serveWaiting();
 
     // Queues a text to every open WebSocket, by its role; a null text skips that role.
     void broadcast(const std::shared_ptr<const std::string>& forOperator,

@@ -283,6 +283,13 @@ void WebTransport::stop()
     impl->context.stop();
 }
 
+void WebTransport::runReady()
+{
+    if (impl->context.stopped())
+        impl->context.restart();
+    impl->context.poll();
+}
+
 void WebTransport::awaitNext(std::chrono::milliseconds period)
 {
     auto woken = [impl = impl.get()](const ErrorCode& error) {

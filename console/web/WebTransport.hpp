@@ -80,6 +80,8 @@ public:
     void run();
     // Safe from any thread.
     void stop();
+    // Runs the handlers that are ready, without waiting: for a caller with a loop of its own.
+    void runReady();
 
     // Wakes the handler once, at the first of the period passing or a watched descriptor being
     // readable; each call starts every wait over.

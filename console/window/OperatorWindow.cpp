@@ -8,6 +8,7 @@
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -82,7 +83,8 @@ const sf::FloatRect OperatorWindow::mapArea(12.f, 44.f, 776.f, 664.f);
 const sf::FloatRect OperatorWindow::logArea(804.f, 536.f, 464.f, 172.f);
 
 OperatorWindow::OperatorWindow(Operator& console)
-    : console(console), map(font), refreshed(false), shownRevision(0), logScroll(0)
+    : console(console), map(font), inviteShown(false), refreshed(false), shownRevision(0),
+      logScroll(0)
 {
 }
 
@@ -125,9 +127,21 @@ void OperatorWindow::run()
         frame();
 }
 
+void OperatorWindow::setBeside(Beside beside)
+{
+    this->beside = std::move(beside);
+}
+
+void OperatorWindow::setInvite(const std::vector<std::string>& urls)
+{
+    invite.setLinks(font, urls, mapArea);
+}
+
 void OperatorWindow::frame()
 {
-    console.update();
+    const std::vector<std::string>& lines = console.update();
+    if (beside)
+        beside(lines);
     sf::Event event;
     while (window.pollEvent(event))
         handleEvent(event);
@@ -193,6 +207,8 @@ void OperatorWindow::handleEvent(const sf::Event& event)
             perform(PowerOn);
         else if (key == sf::Keyboard::E)
             perform(EndGame);
+        else if (key == sf::Keyboard::W)
+            inviteShown = !inviteShown && !invite.isEmpty();
         break;
     }
     default:
@@ -258,6 +274,8 @@ void OperatorWindow::draw(sf::RenderTarget& target) const
     target.draw(note);
     target.draw(figures);
     target.draw(log);
+    if (inviteShown)
+        invite.draw(target);
 }
 
 const MapView& OperatorWindow::getMapView() const

@@ -3,6 +3,7 @@
 #include "common/Cell.hpp"
 #include "common/LevelFile.hpp"
 #include "window/ConsoleButton.hpp"
+#include "window/InvitePanel.hpp"
 #include "window/MapView.hpp"
 
 #include <SFML/Graphics/Font.hpp>
@@ -11,6 +12,8 @@
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 class Operator;
@@ -43,6 +46,14 @@ public:
     // Opens the window and runs it until it is closed.
     void run();
 
+    // Another front end on the same operator, beside the window: handed the game's new report
+    // lines once a frame.
+    using Beside = std::function<void(const std::vector<std::string>& lines)>;
+    void setBeside(Beside beside);
+    // The watch links that W shows over the plan, with their QR codes; none, and W does
+    // nothing, without a web page. After load().
+    void setInvite(const std::vector<std::string>& urls);
+
     // One frame: the game's reports, then the window's events, then the picture.
     void frame();
     void handleEvent(const sf::Event& event);
@@ -69,6 +80,9 @@ private:
     sf::Text figures;
     sf::RectangleShape logPanel;
     sf::Text log;
+    Beside beside;
+    InvitePanel invite;
+    bool inviteShown;
     bool refreshed;
     unsigned shownRevision;
     // Lines scrolled back from the newest in the log.

@@ -122,8 +122,38 @@
             flashRx();
         } else if (message.type === "error") {
             showError((message.action ? message.action + ": " : "") + message.message);
+        } else if (message.type === "invite") {
+            showInvitations(message.links);
         }
     }
+
+    // The watch links the console drew for friends' phones: each code, with its link under it.
+    function showInvitations(links) {
+        const codes = byId("invite-codes");
+        codes.replaceChildren(...links.map((link) => {
+            const figure = document.createElement("figure");
+            const code = document.createElement("img");
+            code.src = "data:image/svg+xml;charset=utf-8," + encodeURIComponent(link.svg);
+            code.alt = "QR code of " + link.url;
+            const caption = document.createElement("figcaption");
+            caption.textContent = link.url;
+            figure.append(code, caption);
+            return figure;
+        }));
+        byId("invite-button").hidden = links.length === 0;
+    }
+
+    function toggleInvitation(event) {
+        // Not an action for the console: the click goes no further.
+        event.stopPropagation();
+        const panel = byId("invite");
+        panel.hidden = !panel.hidden;
+        byId("invite-button").setAttribute("aria-expanded", String(!panel.hidden));
+    }
+
+    // The button opens and closes the invitation; a tap on it closes it too.
+    byId("invite-button").addEventListener("click", toggleInvitation);
+    byId("invite").addEventListener("click", toggleInvitation);
 
     function showError(text) {
         toast.textContent = text;
