@@ -104,10 +104,10 @@ def operator_window(folder):
         else:
             raise AssertionError("twenty shocks and no power down")
         # The player's lights go out with the plant and come back with the power.
-        e2e.wait_until("the lights out", lambda: brightness(game) < lit / 2, 5)
+        e2e.wait_until("the lights out", lambda: brightness(game) < lit / 2)
         e2e.click(window, *POWER_ON)
         console.expect(lambda line: line.endswith("power on"))
-        e2e.wait_until("the lights back", lambda: brightness(game) > lit * 0.9, 5)
+        e2e.wait_until("the lights back", lambda: brightness(game) > lit * 0.9)
 
         e2e.click(window, *END_GAME)
         game.expect("Total : ")
