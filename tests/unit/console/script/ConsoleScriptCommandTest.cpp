@@ -19,14 +19,15 @@ TEST(ConsoleScriptCommandTest, CommandsReadTheirArguments)
     EXPECT_EQ(end.numbers, (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_FALSE(parseScriptCommand("end").hasFigures);
     EXPECT_EQ(parseScriptCommand("shock").reboot, ShockDraw::Reboot::Draw);
-    EXPECT_FLOAT_EQ(parseScriptCommand("wait-join").seconds, defaultWaitSeconds);
+    // Both wait 10 s by default.
+    EXPECT_FLOAT_EQ(parseScriptCommand("wait-join").seconds, 10.f);
     EXPECT_FLOAT_EQ(parseScriptCommand("  wait-join   2.5 ").seconds, 2.5f);
     EXPECT_EQ(parseScriptCommand("door -4").numbers, (std::vector<int>{-4}));
 
     ScriptCommand expect = parseScriptCommand("expect monster 4 5 within 1.5");
     EXPECT_EQ(expect.words, (std::vector<std::string>{"monster", "4", "5"}));
     EXPECT_FLOAT_EQ(expect.seconds, 1.5f);
-    EXPECT_FLOAT_EQ(parseScriptCommand("expect lost").seconds, defaultWaitSeconds);
+    EXPECT_FLOAT_EQ(parseScriptCommand("expect lost").seconds, 10.f);
     for (const char* comment : {"", "   \t", "# load 0"})
         EXPECT_EQ(parseScriptCommand(comment).kind, Kind::Comment) << comment;
 }
