@@ -49,15 +49,15 @@ TEST(ConsoleScriptRunnerTest, ScriptDrivesEachGameThatJoinsAndPrintsItsReports)
 {
     RawPeer game;
     const ScriptResult run = runScript(
-        "wait-join 5\nexpect disconnected\nwait-join 5\nload 0\nclose 2\nopen 2\ndoor 12\n"
+        "wait-join 5\ndoor 99\nexpect disconnected\nwait-join 5\nload 0\nclose 2\nopen 2\ndoor 12\n"
         "scan\nlocate 5\nshock reboot\nshock noreboot\npower\nexpect moved 1 within 5\n"
         "expect object 2 6\nexpect interaction 24\nend\nload 3 9 8\nend 12.5 1 2 3 4 5 6\n"
         "quit\nscan\n",
         [&game] {
+            // A game that leaves once it is seen, and comes straight back.
             game = RawPeer::connectTo(Protocol::Port);
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 99}));
             game.hangUp();
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
             game = RawPeer::connectTo(Protocol::Port);
             using namespace Protocol;
             const ConsoleMessage sent[] = {
