@@ -1,19 +1,11 @@
-#include "common/Cell.hpp"
-#include "common/LevelFile.hpp"
-#include "operator/Operator.hpp"
-
-#include "support/RawPeer.hpp"
-#include "support/WaitUntil.hpp"
+#include "support/ConsoleStage.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Where the console stands when it is asked about an action.
-enum Stage { Idle, Joined, Playing, PowerDown, Unavailable, NineDoors };
-
 struct RuleCase {
-    Stage stage;
+    ConsoleStage stage;
     OperatorAction action;
     // Empty when the action may be taken.
     const char* refusal;
@@ -22,18 +14,18 @@ struct RuleCase {
 using Kind = OperatorAction::Kind;
 
 const RuleCase rules[] = {
-    {Idle, {Kind::Select, 6}, ""},
-    {Idle, {Kind::Select, 7}, "level 7 does not exist: 0 to 6"},
-    {Idle, {Kind::Select, -1}, "level -1 does not exist: 0 to 6"},
-    {Idle, {Kind::Start, 0}, "Start needs a connected game."},
-    {Idle, {Kind::Door, 2}, ""},
-    {Idle, {Kind::Door, 3}, "Tutorial has 2 doors"},
-    {Idle, {Kind::Door, 9}, "door 9 does not exist: 1 to 8"},
-    {Idle, {Kind::Door, 0}, "door 0 does not exist: 1 to 8"},
-    {Idle, {Kind::Scan, 0}, "no game is on"},
-    {Idle, {Kind::Locate, 3}, "no game is on"},
-    {Idle, {Kind::Shock, 0}, "no game is on"},
-    {Idle, {Kind::End, 0}, "no game is on"},
+    {NoGame, {Kind::Select, 6}, ""},
+    {NoGame, {Kind::Select, 7}, "level 7 does not exist: 0 to 6"},
+    {NoGame, {Kind::Select, -1}, "level -1 does not exist: 0 to 6"},
+    {NoGame, {Kind::Start, 0}, "Start needs a connected game."},
+    {NoGame, {Kind::Door, 2}, ""},
+    {NoGame, {Kind::Door, 3}, "Tutorial has 2 doors"},
+    {NoGame, {Kind::Door, 9}, "door 9 does not exist: 1 to 8"},
+    {NoGame, {Kind::Door, 0}, "door 0 does not exist: 1 to 8"},
+    {NoGame, {Kind::Scan, 0}, "no game is on"},
+    {NoGame, {Kind::Locate, 3}, "no game is on"},
+    {NoGame, {Kind::Shock, 0}, "no game is on"},
+    {NoGame, {Kind::End, 0}, "no game is on"},
     {Joined, {Kind::Start, 0}, ""},
     {Joined, {Kind::Power, 0}, "no game is on"},
     {Playing, {Kind::Select, 1}, "a game is on: the level cannot change now"},
@@ -54,45 +46,15 @@ const RuleCase rules[] = {
     {NineDoors, {Kind::Door, 8}, ""},
 };
 
-// A plan whose nine door cells the file parser would refuse, for the rule that guards the game.
-LevelPlan nineDoorPlan()
-{
-    LevelFile file;
-    file.width = 11;
-    file.height = 3;
-    file.exitDraw = 1;
-    file.cells = {std::vector<int>(11, Cell::Wall), std::vector<int>(11, Cell::FileDoor),
-                  std::vector<int>(11, Cell::Wall)};
-    file.cells[1][0] = file.cells[1][10] = Cell::Wall;
-    return LevelPlan(file);
-}
-
 TEST(ConsoleOperatorRulesTest, EachActionIsAllowedOrRefusedInTheWordsFrontEndsShow)
 {
     for (const RuleCase& row : rules) {
         SCOPED_TRACE(testing::Message()
                      << "stage " << row.stage << ", action " << static_cast<int>(row.action.kind)
                      << " " << row.action.argument);
-        LevelCatalogue catalogue(row.stage == Unavailable ? "no/such/folder" : "data/level");
-        if (row.stage == NineDoors)
-            catalogue.setPlan(0, nineDoorPlan());
-        Operator console(catalogue, Operator::Settings());
-        std::string problem;
-        ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+        Operator console(catalogueFor(row.stage), Operator::Settings());
         RawPeer game;
-        if (row.stage != Idle) {
-            game = RawPeer::connectTo(Protocol::Port);
-            ASSERT_TRUE(waitUntil([&console] {
-                console.update();
-                return console.getLink().isConnected();
-            }));
-        }
-        if (row.stage == Playing || row.stage == PowerDown) {
-            ASSERT_TRUE(console.start());
-        }
-        if (row.stage == PowerDown) {
-            ASSERT_TRUE(console.shock(Operator::Reboot::Yes));
-        }
+        ASSERT_NO_FATAL_FAILURE(reach(console, game, row.stage));
 
         EXPECT_EQ(console.refusal(row.action), row.refusal);
         // The note under the actions is Start's refusal, and nothing while a game is on.

@@ -1,8 +1,6 @@
-#include "common/LevelFile.hpp"
 #include "web/WebConsole.hpp"
 
-#include "support/RawPeer.hpp"
-#include "support/WaitUntil.hpp"
+#include "support/ConsoleStage.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -13,13 +11,11 @@ using Json = nlohmann::json;
 using Role = WebMessages::Role;
 constexpr Role Op = Role::Operator;
 
-// Where the console stands when the page's message arrives. The rules themselves are the
-// operator's (ConsoleOperatorRulesTest): here, that a refusal reaches the page and changes nothing. NineDoors and Unavailable have a
-// game joined too, on a level the game cannot run.
-enum Stage { NoGame, Joined, Playing, PowerDown, NineDoors, Unavailable };
-
+// A page's message at a stage of the console. The rules themselves are the operator's
+// (ConsoleOperatorRulesTest): here, that a refusal reaches the page and changes nothing.
 struct ActionCase {
-    Stage stage;
+    const char* name;
+    ConsoleStage stage;
     Role role;
     const char* message;
     // Empty when the action applies; otherwise a part of the error reply's message.
@@ -31,67 +27,34 @@ struct ActionCase {
 };
 
 const ActionCase cases[] = {
-    {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/selected", 2},
-    {NoGame, Op, R"({"action":"select","level":2})", "", {}, "/plan/doors/5/open", true},
-    {NoGame, Op, R"({"action":"door","door":1})", "", {}, "/plan/doors/0/open", false},
-    {NoGame, Op, R"({"action":"start"})", "Start needs a connected game."},
-    {Joined, Op, R"({"action":"start"})", "", RawPeer::ints({1, 0, 2, 8, 10}), "/playing", true},
-    {Playing, Op, R"({"action":"door","door":1})", "", RawPeer::ints({0, 8}), "/ledger/doorClose",
-     1},
-    {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/scan", 1},
-    {Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/total", -50.0},
-    {Playing, Op, R"({"action":"locate","object":5})", "", RawPeer::ints({4, 5}), "/ledger/bills",
-     75.0},
-    {Playing, Op, R"({"action":"shock"})", "", {}, "/ledger/shock", 1},
-    {Playing, Op, R"({"action":"power"})", "the power is on"},
-    {PowerDown, Op, R"({"action":"power"})", "", RawPeer::ints({5}), "/powerDown", false},
-    {Playing, Op, R"({"action":"end"})", "", {}, "/playing", false},
-    {Playing, Role::Watch, R"({"action":"scan"})", "a watch link cannot act"},
-    {Playing, Op, R"({"action":"scan")", "not JSON"},
-    {Playing, Op, R"({"door":1})", "names no action"},
-    {Playing, Op, R"({"action":"dance"})", "unknown action 'dance'"},
-    {Playing, Op, R"({"action":"locate","object":"3"})", "needs \"object\""},
+    {"select", Joined, Op, R"({"action":"select","level":2})", "", {}, "/selected", 2},
+    {"plan door", Joined, Op, R"({"action":"door","door":1})", "", {}, "/plan/doors/0/open", false},
+    {"start, no game", NoGame, Op, R"({"action":"start"})", "Start needs a connected game."},
+    {"start", Joined, Op, R"({"action":"start"})", "", RawPeer::ints({1, 0, 2, 8, 10}), "/playing",
+     true},
+    {"door", Playing, Op, R"({"action":"door","door":1})", "", RawPeer::ints({0, 8}),
+     "/ledger/doorClose", 1},
+    {"scan", Playing, Op, R"({"action":"scan"})", "", RawPeer::ints({2}), "/ledger/total", -50.0},
+    {"locate", Playing, Op, R"({"action":"locate","object":5})", "", RawPeer::ints({4, 5}),
+     "/ledger/bills", 75.0},
+    // The drawn reboot flag follows the code: the state's powerDown tells it.
+    {"shock", Playing, Op, R"({"action":"shock"})", "", RawPeer::ints({3}), "/ledger/shock", 1},
+    {"power, on", Playing, Op, R"({"action":"power"})", "the power is on"},
+    {"power", PowerDown, Op, R"({"action":"power"})", "", RawPeer::ints({5}), "/powerDown", false},
+    {"end", Playing, Op, R"({"action":"end"})", "",
+     RawPeer::payloadOf(Protocol::encode(Protocol::EndOfGame{0.f, {0, 0, 0, 0, 0, 0}})), "/playing",
+     false},
+    {"watch", Playing, Role::Watch, R"({"action":"scan"})", "a watch link cannot act"},
+    {"not JSON", Playing, Op, R"({"action":"scan")", "not JSON"},
+    {"no action", Playing, Op, R"({"door":1})", "names no action"},
+    {"unknown", Playing, Op, R"({"action":"dance"})", "unknown action 'dance'"},
+    {"bad argument", Playing, Op, R"({"action":"locate","object":"3"})", "needs \"object\""},
 };
-
-LevelCatalogue catalogueFor(Stage stage)
-{
-    LevelCatalogue catalogue(stage == Unavailable ? "no/such/folder" : "data/level");
-    // One door cell more than the game has pairs for; the file check would refuse it.
-    if (stage == NineDoors)
-        catalogue.setPlan(0, LevelPlan(LevelFile::parse("11 3 1\n"
-                                                        "1 1 1 1 1 1 1 1 1 1 1\n"
-                                                        "1 8 8 8 8 8 8 8 8 8 1\n"
-                                                        "1 1 1 1 1 1 1 1 1 1 1\n",
-                                                        false)));
-    return catalogue;
-}
-
-// Listens, and brings a game to the console on the way to stage.
-void reach(Operator& console, RawPeer& game, Stage stage)
-{
-    std::string problem;
-    ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-    if (stage != NoGame) {
-        game = RawPeer::connectTo(Protocol::Port);
-        ASSERT_TRUE(waitUntil([&console] {
-            console.update();
-            return console.getLink().isConnected();
-        }));
-    }
-    if (stage == Playing || stage == PowerDown) {
-        ASSERT_TRUE(console.start());
-        game.readPayload();
-    }
-    if (stage == PowerDown) {
-        ASSERT_TRUE(console.shock(Operator::Reboot::Yes));
-        game.readPayload();
-    }
-}
 
 TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
 {
     for (const ActionCase& row : cases) {
-        SCOPED_TRACE(row.message);
+        SCOPED_TRACE(row.name);
         Operator console(catalogueFor(row.stage), Operator::Settings());
         WebConsole web(console, WebConsole::Settings());
         RawPeer game;
@@ -110,13 +73,67 @@ TEST(ConsoleWebActionTest, EachActionAppliesOrIsRefusedWithNoChange)
                 << reply;
             EXPECT_EQ(WebMessages::state(console, Op), before);
         }
-        // A refused action sends the game nothing; an applied one what the table names (the
-        // drawn shock and the end are checked elsewhere).
-        if (game.isConnected() && (!row.sent.empty() || row.refusal[0] != '\0')) {
-            EXPECT_EQ(game.readPayload(std::chrono::milliseconds(row.sent.empty() ? 50 : 5000)),
-                      row.sent);
+        // The game receives what the table names and nothing else before a message sent after.
+        if (game.isConnected()) {
+            std::vector<LinkEvent> events;
+            ASSERT_TRUE(console.getLink().send(Protocol::UpdateDoor{99}, events));
+            RawPeer::Bytes sent = row.sent;
+            if (std::string(row.name) == "shock")
+                sent.push_back(console.isPowerDown() ? 1 : 0);
+            if (!sent.empty()) {
+                EXPECT_EQ(game.readPayload(), sent);
+            }
+            EXPECT_EQ(game.readPayload(), RawPeer::ints({0, 99}));
         }
     }
+}
+
+TEST(ConsoleWebActionTest, TheStateShowsTheOperatorsObjectsDoorsLedgerAndMonster)
+{
+    Operator console(catalogueFor(Playing), Operator::Settings());
+    RawPeer game;
+    ASSERT_NO_FATAL_FAILURE(reach(console, game, Playing));
+    // Counts that differ: door open 3, close 4, scan 5, locate 2, shock 6, reboot 1.
+    for (int i = 0; i < 6; ++i) {
+        console.toggleDoor(1);
+        if (i < 5)
+            console.scan();
+        if (i < 2)
+            console.locate(3);
+        console.shock(i == 5 ? Operator::Reboot::Yes : Operator::Reboot::No);
+    }
+    console.toggleDoor(1);
+    console.powerOn();
+    // Object 4 taken, the monster seen at (5, 2) three steps before the last.
+    for (const RawPeer::Bytes& report :
+         {RawPeer::ints({0, 4}), RawPeer::ints({1}), RawPeer::ints({3, 5, 2}), RawPeer::ints({1}),
+          RawPeer::ints({1}), RawPeer::ints({1})})
+        game.sendFrame(report);
+    ASSERT_TRUE(waitUntil([&] { return console.update(), console.getMatch().getSteps() == 4; }));
+
+    const Json state = Json::parse(WebMessages::state(console, Op));
+    const float revenue = console.getLedger().revenue();
+    ASSERT_GT(revenue, 0.f);
+    Json ledger = Json::parse(
+        R"({"bills":1975,"doorOpen":3,"doorClose":4,"scan":5,"detection":2,"shock":6,"reboot":1})");
+    ledger["revenue"] = revenue;
+    ledger["total"] = revenue - 1975.f;
+    EXPECT_EQ(state["ledger"], ledger);
+    EXPECT_EQ(state["plan"]["monster"], Json({{"x", 5}, {"y", 2}, {"steps", 3}}));
+    Json objects = Json::array();
+    for (const auto& [value, cell] : console.getPlan().getObjectCells())
+        objects.push_back({{"value", value}, {"x", cell.x}, {"y", cell.y}, {"taken", value == 4}});
+    EXPECT_EQ(state["plan"]["objects"], objects);
+    // Door 1 closed, door 2 open.
+    Json doors = Json::array();
+    const std::vector<sf::Vector2i>& cells = console.getPlan().getDoorCells();
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        doors.push_back({{"number", i + 1},
+                         {"x", cells[i].x},
+                         {"y", cells[i].y},
+                         {"open", i == 1},
+                         {"runs", true}});
+    EXPECT_EQ(state["plan"]["doors"], doors);
 }
 
 // What the page's buttons would send: a level, door and object that exist.
@@ -135,9 +152,9 @@ const PageAction pageActions[] = {
 
 TEST(ConsoleWebActionTest, TheStateCarriesTheOperatorsAnswerToEveryActionThePageCanSend)
 {
-    const std::pair<Stage, Role> situations[] = {{NoGame, Op},      {NineDoors, Op},
-                                                 {Unavailable, Op}, {Playing, Op},
-                                                 {PowerDown, Op},   {Playing, Role::Watch}};
+    const std::pair<ConsoleStage, Role> situations[] = {{NoGame, Op},      {NineDoors, Op},
+                                                        {Unavailable, Op}, {Playing, Op},
+                                                        {PowerDown, Op},   {Playing, Role::Watch}};
     for (const auto& [stage, role] : situations) {
         SCOPED_TRACE(testing::Message() << "stage " << stage << ", watch " << (role != Op));
         Operator console(catalogueFor(stage), Operator::Settings());
