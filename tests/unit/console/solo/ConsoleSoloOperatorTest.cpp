@@ -33,9 +33,18 @@ TEST(ConsoleSoloOperatorTest, HardModeShocksAMonsterNearAnObjectAndEachGameGetsT
 
     RawPeer game = RawPeer::connectTo(Protocol::Port);
     EXPECT_EQ(nextMessage(solo, game), RawPeer::ints({1, 0, 2, 8, 10}));
-    for (int step = 0; step < SoloOperator::scanEvery; ++step)
+    // A scan every four steps.
+    for (int step = 1; step <= 4; ++step) {
         game.sendFrame(RawPeer::ints({1}));
-    EXPECT_EQ(nextMessage(solo, game), RawPeer::ints({2}));
+        ASSERT_TRUE(
+            waitUntil([&] { return solo.update(), console.getMatch().getSteps() == step; }));
+        EXPECT_EQ(game.readPayload(std::chrono::milliseconds(0)),
+                  step == 4 ? RawPeer::ints({2}) : RawPeer::Bytes())
+            << step;
+    }
+    // Counted, and free.
+    EXPECT_EQ(console.getLedger().getFigures().getScan(), 1);
+    EXPECT_EQ(console.getLedger().getBills(), 0.f);
 
     // A monster one cell from object 4 is shocked; once that object is taken, it is not.
     const sf::Vector2i object = console.getPlan().getObjectCells().at(4);
