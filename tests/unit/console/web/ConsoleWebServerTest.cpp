@@ -1,5 +1,4 @@
 #include "web/WebConsole.hpp"
-#include "web/WebSocketSession.hpp"
 
 #include "support/RawPeer.hpp"
 #include "support/TempRunFolder.hpp"
@@ -25,14 +24,20 @@ using Role = WebMessages::Role;
 // of hanging it.
 class PageClient {
 public:
-    // The HTTP status of the handshake: 101 when the socket is open.
-    unsigned connect(unsigned short port, const std::string& target)
+    // The HTTP status of the handshake: 101 when the socket is open. A buffer size > 0 shrinks
+    // the kernel's buffers both ways, as a slow link would.
+    unsigned connect(unsigned short port, const std::string& target, int buffer = 0)
     {
-        asio::ip::tcp::endpoint server(asio::ip::make_address("127.0.0.1"), port);
-        beast::get_lowest_layer(socket).connect(server);
+        asio::ip::tcp::socket& tcp = beast::get_lowest_layer(socket);
+        tcp.open(asio::ip::tcp::v4());
+        if (buffer > 0)
+            tcp.set_option(asio::socket_base::receive_buffer_size(buffer));
+        tcp.connect({asio::ip::make_address("127.0.0.1"), port});
         beast::websocket::response_type response;
         socket.async_handshake(response, "127.0.0.1", target, [](beast::error_code) {});
         finish();
+        if (buffer > 0)
+            RawPeer::setBufferOfConnectionsTo(tcp.local_endpoint().port(), SO_SNDBUF, buffer);
         return response.result_int();
     }
 
@@ -90,13 +95,23 @@ protected:
     void SetUp() override
     {
         folder.write("data/index.html", "<title>plant</title>");
+        folder.write("data/.hidden", "hidden");
         folder.write("secret.txt", "secret");
         std::string problem;
         ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
+        serve(false);
+    }
+
+    // A web front end in place of the one before; in solo mode the console plays the operator.
+    void serve(bool solo)
+    {
+        TearDown();
         WebConsole::Settings settings;
         settings.bindAddress = "127.0.0.1";
+        settings.solo = solo;
         settings.folder = (folder.path() / "data").string();
         web = std::make_unique<WebConsole>(console, settings);
+        std::string problem;
         ASSERT_EQ(web->listen(problem), WebServer::ListenResult::Listening) << problem;
         server = std::thread([this] { web->run(); });
     }
@@ -111,17 +126,17 @@ protected:
 
     std::string socketTarget(Role role) const { return "/ws?token=" + web->getToken(role); }
 
-    // Status and body of one GET, or 0 when the server closed without an answer.
-    std::pair<unsigned, std::string> get(const std::string& target, std::size_t padding = 0)
+    // Status and body of one GET, or 0 when the server closed without an answer; its header is
+    // padded to headerSize bytes when given.
+    std::pair<unsigned, std::string> get(const std::string& target, std::size_t headerSize = 0)
     {
         asio::io_context context;
         asio::ip::tcp::socket socket(context);
         socket.connect({asio::ip::make_address("127.0.0.1"), web->getPort()});
-        http::request<http::empty_body> request(http::verb::get, target, 11);
-        request.set(http::field::host, "127.0.0.1");
-        request.set("X-Padding", std::string(padding, 'x'));
+        std::string request = "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: ";
+        request += std::string(std::max(headerSize, request.size() + 4) - request.size() - 4, 'x');
         beast::error_code error;
-        http::write(socket, request, error);
+        asio::write(socket, asio::buffer(request + "\r\n\r\n"), error);
         beast::flat_buffer buffer;
         http::response<http::string_body> response;
         http::read(socket, buffer, response, error);
@@ -134,21 +149,32 @@ protected:
     std::thread server;
 };
 
-TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderAndSocketsNeedAToken)
+TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderSocketsNeedATokenSoloHasNoOperator)
 {
     EXPECT_EQ(get("/"), std::make_pair(200u, std::string("<title>plant</title>")));
     EXPECT_EQ(get("/index.html?v=2").first, 200u);
-    for (const char* outside : {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden",
-                                "/data/../../secret.txt", "/missing.js", "//etc/passwd"})
+    for (const char* outside :
+         {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden", "//index.html", "/missing.js"})
         EXPECT_EQ(get(outside).first, 404u) << outside;
-    // Headers over 8 KiB close the connection without an answer.
-    EXPECT_EQ(get("/", 9000).first, 0u);
+    // Headers of 8 KiB are read; longer ones close the connection without an answer (the
+    // parser may take a line more).
+    EXPECT_EQ(get("/", 8192).first, 200u);
+    EXPECT_EQ(get("/", 8192 + 128).first, 0u);
 
-    for (const std::string& target : {std::string("/ws"), "/ws?token=" + std::string(32, '0')})
-        EXPECT_EQ(PageClient().connect(web->getPort(), target), 403u) << target;
+    // In solo mode the console plays the operator: no token makes one, a watch link cannot act.
+    for (bool solo : {false, true}) {
+        ASSERT_NO_FATAL_FAILURE(serve(solo));
+        for (const std::string& target :
+             {std::string("/ws"), std::string("/ws?token="), "/ws?token=" + std::string(32, '0')})
+            EXPECT_EQ(PageClient().connect(web->getPort(), target), 403u) << target;
+    }
+    PageClient page;
+    ASSERT_EQ(page.connect(web->getPort(), socketTarget(Role::Watch)), 101u);
+    page.write(R"({"action":"select","level":3})");
+    EXPECT_EQ(page.next("error")["message"], "a watch link cannot act");
 }
 
-TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderThroughAFloodButAnOversizedOneIsClosed)
+TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOversizedOneIsClosed)
 {
     // Page 0 sends too much; the twenty others act or watch.
     constexpr int pageCount = 21;
@@ -162,8 +188,10 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderThroughAFloodButAnOve
         ASSERT_EQ(pages.back()->next("state")["role"],
                   role == Role::Operator ? "operator" : "watch");
     }
-    pages[0]->write(std::string(WebSocketSession::maxMessage + 1, ' '));
-    pages[2]->write(R"({"action":"power"})");
+    // A message of 64 KiB is read; one byte more closes its page.
+    pages[0]->write(std::string(65537, ' '));
+    const std::string power = R"({"action":"power"})";
+    pages[2]->write(power + std::string(65536 - power.size(), ' '));
     const Json error = pages[2]->next("error");
     EXPECT_EQ(error["action"], "power");
     EXPECT_EQ(error["message"], "no game is on");
@@ -187,6 +215,35 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderThroughAFloodButAnOve
     }
     pages[0]->next("none");
     EXPECT_TRUE(pages[0]->isClosed());
+
+    // A watch link is refused in the rulebook's words and the game hears nothing of it: the
+    // operator's start loads the level the watch link did not choose.
+    for (const char* action : {R"({"action":"select","level":3})", R"({"action":"start"})"}) {
+        pages[1]->write(action);
+        EXPECT_EQ(pages[1]->next("error")["message"], "a watch link cannot act") << action;
+    }
+    pages[2]->write(R"({"action":"start"})");
+    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 0, 2, 8, 10}));
+}
+
+TEST_F(ConsoleWebServerTest, APageThatStopsReadingIsDroppedOnceAMebibyteWaitsForIt)
+{
+    PageClient reader;
+    PageClient stalled;
+    ASSERT_EQ(reader.connect(web->getPort(), socketTarget(Role::Watch)), 101u);
+    ASSERT_EQ(stalled.connect(web->getPort(), socketTarget(Role::Watch), 4096), 101u);
+    // Some 2 MB of events and states.
+    constexpr int moves = 20000;
+    RawPeer game = RawPeer::connectTo(Protocol::Port);
+    ASSERT_EQ(reader.next("event")["line"], "joined 127.0.0.1");
+    for (int step = 1; step <= moves; ++step) {
+        // In bursts the reading page keeps up with.
+        for (int i = 0; step % 1000 == 1 && i < 1000; ++i)
+            game.sendFrame(RawPeer::ints({1}));
+        ASSERT_EQ(reader.next("event")["line"], "moved " + std::to_string(step));
+    }
+    stalled.next("none");
+    EXPECT_TRUE(stalled.isClosed());
 }
 
 } // namespace
