@@ -228,8 +228,12 @@ WebTransport::Answer WebServer::fileAnswer(const WebTransport::Request& request)
     std::string path = filePath(request.target);
     std::error_code missing;
     std::ifstream file;
-    if (!path.empty() && std::filesystem::is_regular_file(path, missing))
-        file.open(path, std::ios::binary);
+    // What a link in the folder leads to must be in the folder too.
+    const std::string real = std::filesystem::canonical(path, missing).string();
+    const std::string inside = std::filesystem::canonical(folder, missing).string() + "/";
+    if (!path.empty() && !missing && real.compare(0, inside.size(), inside) == 0 &&
+        std::filesystem::is_regular_file(real, missing))
+        file.open(real, std::ios::binary);
     if (!file.is_open())
         return plainAnswer(404, "not found\n");
     WebTransport::Answer found;

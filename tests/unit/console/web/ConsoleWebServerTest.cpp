@@ -97,6 +97,7 @@ protected:
         folder.write("data/index.html", "<title>plant</title>");
         folder.write("data/.hidden", "hidden");
         folder.write("secret.txt", "secret");
+        std::filesystem::create_symlink("../secret.txt", folder.path() / "data/link.txt");
         std::string problem;
         ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
         serve(false);
@@ -154,7 +155,8 @@ TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderSocketsNeedATokenSolo
     EXPECT_EQ(get("/"), std::make_pair(200u, std::string("<title>plant</title>")));
     EXPECT_EQ(get("/index.html?v=2").first, 200u);
     for (const char* outside :
-         {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden", "//index.html", "/missing.js"})
+         {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden", "//index.html", "/missing.js",
+          "/link.txt"})
         EXPECT_EQ(get(outside).first, 404u) << outside;
     // Headers of 8 KiB are read; longer ones close the connection without an answer (the
     // parser may take a line more).
