@@ -30,9 +30,10 @@ install(FILES ${KESTRIVON_STAGE}/Font/Text.ttf ${KESTRIVON_STAGE}/Font/Title.ttf
     DESTINATION ${KESTRIVON_SHARE}/Font)
 
 # The data the build generated and copied, without what runs write into it, and the shipped
-# table rather than the one this build folder's player has been filling.
+# table rather than the one this build folder's player has been filling. A folder missing from
+# the build fails the package rather than leaving it out.
 foreach(folder level Texture music sfx web)
-    install(DIRECTORY ${KESTRIVON_DATA}/${folder} DESTINATION ${KESTRIVON_SHARE} OPTIONAL)
+    install(DIRECTORY ${KESTRIVON_DATA}/${folder} DESTINATION ${KESTRIVON_SHARE})
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/data/Score.txt DESTINATION ${KESTRIVON_SHARE})
 
