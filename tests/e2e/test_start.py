@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""The game as a player starts it. The Debian package (lintian finds no error or warning in
-it), unpacked into a private root: its launcher starts the game from a private XDG_DATA_HOME
-holding a copy of the shipped score table and links to the installed data; on its menu a player goes to Settings,
-Controls, rebinds "Up :" to Q, back, Full Screen (scaled between bars, clicks still on their
-rows), back, and Quit ends the game cleanly; a second start keeps the table; a run folder that
+"""The game as a player starts it. The Debian package (lintian finds no error or warning in it),
+unpacked into a private root: its launcher starts the game from a private XDG_DATA_HOME holding a
+copy of the shipped score table and links to the installed data; on its menu a player goes to
+Settings, Controls, rebinds "Up :" to Q, back, Full Screen (scaled between bars, clicks still on
+their rows), back, and Quit ends the game cleanly; a second start keeps the table; a run folder that
 cannot be made is named. A missing or damaged track or effect: status 1 at the first such file in
 load order, named."""
 
