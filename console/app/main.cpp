@@ -38,11 +38,7 @@ int runWindowWith(Operator& console, WebConsole* web)
         return 1;
     }
     if (web != nullptr) {
-        std::vector<std::string> watchLinks;
-        for (const WebConsole::Link& link : web->getLinks())
-            if (link.role == "watch")
-                watchLinks.push_back(link.url);
-        window.setInvite(watchLinks);
+        window.setInvite(web->getWatchLinks());
         window.setBeside([web](const std::vector<std::string>& lines) { web->serveBeside(lines); });
     }
     window.run();

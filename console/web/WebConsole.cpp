@@ -51,6 +51,15 @@ std::vector<WebConsole::Link> WebConsole::getLinks() const
     return links;
 }
 
+std::vector<std::string> WebConsole::getWatchLinks() const
+{
+    std::vector<std::string> urls;
+    for (const Link& link : getLinks())
+        if (link.role == "watch")
+            urls.push_back(link.url);
+    return urls;
+}
+
 unsigned short WebConsole::getPort() const
 {
     return server.getPort();
@@ -144,9 +153,8 @@ void WebConsole::opened(WebSocketSession& session)
     // The operator's page may hand the watch links on: drawn once, when the first page opens.
     if (!invitation) {
         std::vector<WebMessages::Invitation> invitations;
-        for (const Link& link : getLinks())
-            if (link.role == "watch")
-                invitations.push_back({link.url, QrPictures::svg(QrCode(link.url))});
+        for (const std::string& url : getWatchLinks())
+            invitations.push_back({url, QrPictures::svg(QrCode(url))});
         invitation = std::make_shared<const std::string>(WebMessages::invite(invitations));
     }
     session.send(invitation);

@@ -47,6 +47,8 @@ public:
     // The operator's and the watch link for each address the game can reach the console on
     // (solo mode: the watch links only).
     std::vector<Link> getLinks() const;
+    // The watch links alone, for friends: the ones the page's and the window's invitations show.
+    std::vector<std::string> getWatchLinks() const;
     unsigned short getPort() const;
     // Empty for the operator in solo mode.
     const std::string& getToken(WebMessages::Role role) const;

@@ -4,8 +4,6 @@
 #include "qr/QrPictures.hpp"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
-#include <SFML/Graphics/Sprite.hpp>
 
 #include <algorithm>
 
@@ -20,7 +18,9 @@ constexpr float codeSide = 300.f;
 void InvitePanel::setLinks(const sf::Font& font, const std::vector<std::string>& urls,
                            sf::FloatRect area)
 {
-    this->area = area;
+    ground.setSize({area.width, area.height});
+    ground.setPosition(area.left, area.top);
+    ground.setFillColor(sf::Color(24, 28, 34));
     title = sf::Text("Scan to watch the game (W closes)", font, 22);
     title.setPosition(area.left + 20.f, area.top + 16.f);
     invitations.clear();
@@ -37,12 +37,15 @@ void InvitePanel::setLinks(const sf::Font& font, const std::vector<std::string>&
                                    static_cast<unsigned>(row + QrPictures::margin),
                                    sf::Color::Black);
         Invitation& invitation = invitations.emplace_back();
-        invitation.code.loadFromImage(image);
-        invitation.scale = codeSide / static_cast<float>(side);
-        invitation.position = {area.left + 20.f + static_cast<float>(i) * (codeSide + 40.f),
-                               area.top + 70.f};
+        invitation.texture.loadFromImage(image);
+        invitation.code.setTexture(invitation.texture);
+        const float scale = codeSide / static_cast<float>(side);
+        invitation.code.setScale(scale, scale);
+        const sf::Vector2f position(area.left + 20.f + static_cast<float>(i) * (codeSide + 40.f),
+                                    area.top + 70.f);
+        invitation.code.setPosition(position);
         invitation.url = sf::Text(urls[i], font, 12);
-        invitation.url.setPosition(invitation.position.x, invitation.position.y + codeSide + 8.f);
+        invitation.url.setPosition(position.x, position.y + codeSide + 8.f);
     }
 }
 
@@ -53,16 +56,10 @@ bool InvitePanel::isEmpty() const
 
 void InvitePanel::draw(sf::RenderTarget& target) const
 {
-    sf::RectangleShape ground({area.width, area.height});
-    ground.setPosition(area.left, area.top);
-    ground.setFillColor(sf::Color(24, 28, 34));
     target.draw(ground);
     target.draw(title);
     for (const Invitation& invitation : invitations) {
-        sf::Sprite code(invitation.code);
-        code.setPosition(invitation.position);
-        code.setScale(invitation.scale, invitation.scale);
-        target.draw(code);
+        target.draw(invitation.code);
         target.draw(invitation.url);
     }
 }

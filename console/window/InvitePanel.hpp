@@ -1,7 +1,9 @@
 #pragma once
 
 #include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
@@ -19,14 +21,15 @@ public:
     void draw(sf::RenderTarget& target) const;
 
 private:
+    // The sprite draws the texture beside it: the list is reserved before it is filled, so
+    // neither moves.
     struct Invitation {
-        sf::Texture code;
+        sf::Texture texture;
+        sf::Sprite code;
         sf::Text url;
-        sf::Vector2f position;
-        float scale = 1.f;
     };
 
-    sf::FloatRect area;
+    sf::RectangleShape ground;
     sf::Text title;
     std::vector<Invitation> invitations;
 };
