@@ -15,10 +15,6 @@ PACE = float(os.environ.get("KESTRIVON_E2E_PACE", "1"))
 SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "runtime error:", "ERROR: LeakSanitizer")
 
 
-def pause(seconds):
-    time.sleep(seconds * PACE)
-
-
 def xdotool(*arguments):
     subprocess.run(["xdotool", *map(str, arguments)], check=True, capture_output=True)
 
@@ -76,12 +72,14 @@ class Lines:
 # console's window) with -15.
 class Program:
     """A program started in the run-time folder, its streams collected; stopped after a with
-    block, which names how it ended if the block failed."""
+    block, which names how it ended if the block failed. An environment variable given as None
+    is unset."""
 
     def __init__(self, folder, program, *arguments, stdin=None, status=0, **environment):
         self.process = subprocess.Popen(
             [os.path.join(folder, program), *arguments], cwd=folder, stdin=stdin,
-            env=dict(os.environ, ALSOFT_DRIVERS="null", **environment),
+            env={name: value for name, value in dict(os.environ, ALSOFT_DRIVERS="null",
+                                                     **environment).items() if value is not None},
             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, bufsize=1)
         self.output, self.errors = Lines(self.process.stdout), Lines(self.process.stderr)
         self.status = status
@@ -128,6 +126,37 @@ def find_window(name, pid, at=(0, 0), other_than=None):
         command, capture_output=True, text=True).stdout.split() if window != other_than], 30)
     xdotool("windowmove", found[0], *at)
     return found[0]
+
+
+def frames_drawn(window, count=2):
+    """Waits until the window shows count new pictures (the menu's veil flickers at each): the
+    game reads its events before each picture, so by the second it has taken every event sent
+    before the wait, with the pointer still where they left it."""
+    for _ in range(count):
+        last = screenshot(window).pixels
+        wait_until("a new picture", lambda: screenshot(window).pixels != last, 5)
+
+
+@contextlib.contextmanager
+def screen(width, height):
+    """An X server of the test's own with one screen of that size, the display of everything
+    started and driven meanwhile; it must end cleanly."""
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                               "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
+                              pass_fds=[write], stderr=subprocess.PIPE, text=True)
+    os.close(write)
+    with os.fdopen(read) as number:
+        display = ":" + number.readline().strip()
+    before, os.environ["DISPLAY"] = os.environ.get("DISPLAY"), display
+    try:
+        yield
+    finally:
+        os.environ.pop("DISPLAY")
+        os.environ.update({"DISPLAY": before} if before else {})
+        server.terminate()
+        assert server.wait(10) == 0, "Xvfb ended with %d: %s" % (server.returncode,
+                                                                server.stderr.read()[-500:])
 
 
 class Picture:
@@ -181,7 +210,7 @@ class Game(Program):
 
     def click(self, x, y):
         click(self.window, x, y)
-        pause(0.3)
+        frames_drawn(self.window)
 
     def key(self, name):
         xdotool("windowfocus", "--sync", self.window, "key", name)
@@ -196,7 +225,6 @@ class Game(Program):
         self.click(480, 320)
         xdotool("windowfocus", "--sync", self.window, "key", "--repeat", 15, "BackSpace",
                 "type", text + "\n")
-        pause(0.3)
         self.click(*button)
 
     def join(self, address):

@@ -6,11 +6,13 @@ End. Its web page in headless Chromium: the buttons and the note the console's s
 the first step seen, door 1 closed with a tap on the plan, a scan with the S key, a door the level
 lacks refused by the console; a dropped connection comes back by itself; a watch link shows the
 same plan and cannot act; End; a wrong key gets nothing. The page is kept as a phone and a laptop
-would show it, in build/screenshots."""
+would show it, in build/screenshots. In solo mode on another web port, only a watch link, whose
+page follows the game the console starts; SIGINT ends the console as cleanly as SIGTERM."""
 
 import contextlib
 import os
 import re
+import signal
 import socket
 import subprocess
 import sys
@@ -302,10 +304,25 @@ def web_page(folder):
     assert not failures, "\n".join(failures)
 
 
+def solo_web(folder):
+    with e2e.Program(folder, "kestrivon-console", "--web", "--solo", "--web-port", "8090") \
+            as console, e2e.Game(folder) as game, Page(os.path.join(folder, "solo")) as page:
+        link = console.expect("watch: http://127.0.0.1:8090/#watch=").split(": ")[1]
+        # The links come operator first.
+        assert not [line for line in console.output.all if "operator" in line], "an operator link"
+        page.get(link)
+        game.join("127.0.0.1")
+        page.wait("the console's start in the page", lambda _: "watch" in page.classes() and any(
+            "started Tutorial (2 doors)" in line for line in page.log()), 30)
+        console.process.send_signal(signal.SIGINT)
+        console.process.wait(10 * e2e.PACE)
+
+
 if __name__ == "__main__":
     with tempfile.TemporaryDirectory() as folder:
         e2e.copy_runtime_folder(sys.argv[1], folder)
         refusals(folder)
         operator_window(folder)
         web_page(folder)
+        solo_web(folder)
     print("console: ok")

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """The game as a player starts it. The Debian package (lintian finds no error or warning in it),
 unpacked into a private root: its launcher starts the game from a private XDG_DATA_HOME holding a
-copy of the shipped score table and links to the installed data; on its menu a player goes to
-Settings, Controls, rebinds "Up :" to Q, back, Full Screen (scaled between bars, clicks still on
-their rows), back, and Quit ends the game cleanly; a second start keeps the table; a run folder that
-cannot be made is named. A missing or damaged track or effect: status 1 at the first such file in
+copy of the shipped score table and links to the installed data; on its menu, on a 4:3 screen, a
+player goes to Settings, Controls, rebinds "Up :" to Q, back, Full Screen (scaled between black
+bars, clicks still on their rows), back, and Quit ends the game cleanly. A second start, through
+both launchers with only HOME set, keeps the table: the console in solo mode starts the game that
+joins it. A run folder that cannot be made is named. A missing or damaged track or effect: status 1 at the first such file in
 load order, named."""
 
 import contextlib
@@ -94,18 +95,24 @@ def package(build_dir):
         # The fonts come from a package it depends on, installed on this machine.
         os.symlink("/usr/share/fonts", os.path.join(root, "usr/share/fonts"))
         home = os.path.join(work, "home")
-        table = os.path.join(home, "kestrivon", "data", "Score.txt")
+        share = os.path.join(home, ".local", "share")
+        table = os.path.join(share, "kestrivon", "data", "Score.txt")
 
-        menu(root, home)
+        with e2e.screen(1600, 1200):
+            menu(root, share)
         assert open(table).read() == open(os.path.join(
             root, "usr/share/games/kestrivon/data/Score.txt")).read(), "not the shipped table"
-        assert os.path.realpath(os.path.join(home, "kestrivon", "data", "level")) == \
+        assert os.path.realpath(os.path.join(share, "kestrivon", "data", "level")) == \
             os.path.realpath(os.path.join(root, "usr/share/games/kestrivon/data/level"))
 
         changed = open(table).read().replace("VESNA", "TESTER", 1)
         open(table, "w").write(changed)
-        with e2e.Game(root, program=LAUNCHER, XDG_DATA_HOME=home) as game:
-            e2e.wait_until("the menu", lambda: e2e.screenshot(game.window).mean_brightness() > 10)
+        alone = {"HOME": home, "XDG_DATA_HOME": None}
+        with e2e.Program(root, "usr/games/kestrivon-console", "--solo", "--bind", "127.0.0.1",
+                         **alone) as console, e2e.Game(root, program=LAUNCHER, **alone) as game:
+            game.join("127.0.0.1")
+            console.expect("started Tutorial (2 doors)")
+            game.expect("[LEVEL] Player at :(", 15)
         assert open(table).read() == changed, "a second start replaced the user's table"
 
         environment = dict(os.environ, XDG_DATA_HOME=os.path.join(table, "nowhere"))
@@ -151,9 +158,12 @@ def menu(root, home):
         # "Full Screen" re-creates the window.
         e2e.click(player.window, *player.at(300, 500))
         window = e2e.find_window("Kestrivon", game.process.pid, other_than=player.window)
-        size = e2e.screenshot(window).size
-        assert size != (WIDTH, HEIGHT), "the display offers 1280 by 720: nothing to scale"
-        player = Player(window, size)
+        picture = e2e.screenshot(window)
+        player = Player(window, picture.size)
+        # 1600 by 1200 takes the picture at 1600 by 900, between two bars of 150 rows.
+        assert (player.left, player.top) == (0, 150), picture.size
+        assert {picture.pixel(x, y) for x in range(0, 1600, 40) for y in (0, 149, 1050, 1199)} \
+            == {(0, 0, 0)}, "the bars are not black"
         player.wait_for(settings_page, "full-screen-settings.png")
         player.click(200, 560, main_page, "full-screen-main.png")
         # Quit: the window closes at the next event (here the button's release) and the game
