@@ -137,28 +137,6 @@ def frames_drawn(window, count=2):
         wait_until("a new picture", lambda: screenshot(window).pixels != last, 5)
 
 
-@contextlib.contextmanager
-def screen(width, height):
-    """An X server of the test's own with one screen of that size, the display of everything
-    started and driven meanwhile; it must end cleanly."""
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                               "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
-                              pass_fds=[write], stderr=subprocess.PIPE, text=True)
-    os.close(write)
-    with os.fdopen(read) as number:
-        display = ":" + number.readline().strip()
-    before, os.environ["DISPLAY"] = os.environ.get("DISPLAY"), display
-    try:
-        yield
-    finally:
-        os.environ.pop("DISPLAY")
-        os.environ.update({"DISPLAY": before} if before else {})
-        server.terminate()
-        assert server.wait(10) == 0, "Xvfb ended with %d: %s" % (server.returncode,
-                                                                server.stderr.read()[-500:])
-
-
 class Picture:
     """An RGB screenshot, read from a binary PPM."""
 
