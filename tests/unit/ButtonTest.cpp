@@ -42,11 +42,13 @@ TEST(ButtonTest, HoverSoundsOnArrivalAndALeftPressInsideWhileHoveredActsOnce)
         button->handleEvent(moved(offRow), offRow);
         EXPECT_TRUE(ear.heardNothing());
 
-        // Only the left button clicks.
-        button->handleEvent(moved(onRow), onRow);
-        for (sf::Mouse::Button other : {sf::Mouse::Right, sf::Mouse::Middle})
-            button->handleEvent(press(onRow, other), onRow);
-        button->handleEvent(release(onRow), onRow);
+        // A key with the pointer on the idle button only hovers it, so that the left press below
+        // clicks; neither a key nor any but the left button clicks it.
+        button->handleEvent(keyPressed(sf::Keyboard::Return), onRow);
+        for (const sf::Event& other :
+             {keyPressed(sf::Keyboard::Return), press(onRow, sf::Mouse::Right),
+              press(onRow, sf::Mouse::Middle), release(onRow)})
+            button->handleEvent(other, onRow);
         EXPECT_EQ(target, 0);
 
         ear.silence();

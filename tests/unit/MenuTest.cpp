@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -28,18 +30,16 @@ protected:
 // Rows lead to their pages; the statistics page's panel takes no row, so Back is the sixth.
 TEST_F(MenuTest, RowsLeadToTheirPagesAndQuitEndsTheGame)
 {
-    const struct {
-        int page;
-        int y;
-        int next;
-    } rows[] = {{Page::Main, 305, Page::Join},   {Page::Main, 365, Page::Settings},
-                {Page::Main, 425, Page::Stats},  {Page::Main, 545, Page::Main},
-                {Page::Stats, 645, Page::Stats}, {Page::Controls, 545, Page::Settings},
-                {Page::Stats, 605, Page::Main}};
-    for (const auto& row : rows) {
-        menu.setPage(row.page);
-        clickAt(140, row.y);
-        EXPECT_EQ(menu.getPage(), row.next) << "page " << row.page << ", y = " << row.y;
+    // The page, the row's y and the page the row leads to.
+    const std::tuple<int, int, int> rows[] = {
+        {Page::Main, 305, Page::Join},   {Page::Main, 365, Page::Settings},
+        {Page::Main, 425, Page::Stats},  {Page::Main, 545, Page::Main},
+        {Page::Stats, 645, Page::Stats}, {Page::Controls, 545, Page::Settings},
+        {Page::Stats, 605, Page::Main}};
+    for (const auto& [page, y, next] : rows) {
+        menu.setPage(page);
+        clickAt(140, y);
+        EXPECT_EQ(menu.getPage(), next) << "page " << page << ", y = " << y;
     }
     EXPECT_EQ(game.getState(), GameState::EnterMenu);
     clickAt(629, 519);
@@ -55,30 +55,27 @@ TEST_F(MenuTest, RowsLeadToTheirPagesAndQuitEndsTheGame)
 }
 
 // Each row of the controls page rebinds the key the player acts with, and the old key stops.
-TEST_F(MenuTest, ControlsRowsChangeTheKeysThePlayerMovesWith)
+// Bound from the last row up, the one key does the earliest action it holds at each step: up
+// comes before left, left before right and right before interacting.
+TEST_F(MenuTest, ControlsRowsRebindTheKeysAndAKeyBoundTwiceDoesTheEarlierAction)
 {
     loadRows("1 1 1 1\n1 0 0 1\n1 1 1 1\n");
-    const struct {
-        int y;
-        const char* action;
-        sf::Keyboard::Key old;
-        int moveState;
-    } rows[] = {{305, "up", sf::Keyboard::W, MoveState::Stepping},
-                {365, "left", sf::Keyboard::A, MoveState::TurningLeft},
-                {425, "right", sf::Keyboard::D, MoveState::TurningRight},
-                {485, "action", sf::Keyboard::E, MoveState::Still}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.action);
+    const std::tuple<int, const char*, sf::Keyboard::Key, int> rows[] = {
+        {485, "action", sf::Keyboard::E, MoveState::Still},
+        {425, "right", sf::Keyboard::D, MoveState::TurningRight},
+        {365, "left", sf::Keyboard::A, MoveState::TurningLeft},
+        {305, "up", sf::Keyboard::W, MoveState::Stepping}};
+    for (const auto& [y, action, old, state] : rows) {
+        SCOPED_TRACE(action);
         menu.setPage(Page::Controls);
-        clickAt(400, row.y);
-        menu.handleEvent(keyPressed(sf::Keyboard::K), {400, row.y});
-        EXPECT_EQ(player().getKey(row.action), sf::Keyboard::K);
+        clickAt(400, y);
+        menu.handleEvent(keyPressed(sf::Keyboard::K), {400, y});
+        EXPECT_EQ(player().getKey(action), sf::Keyboard::K);
         place({1, 1});
-        printedBy([&] { press(row.old); });
+        printedBy([&] { press(old); });
         EXPECT_EQ(moveState(), MoveState::Still);
         printedBy([&] { press(sf::Keyboard::K); });
-        EXPECT_EQ(moveState(), row.moveState);
-        player().getKey(row.action) = row.old;
+        EXPECT_EQ(moveState(), state);
     }
 }
 
@@ -96,9 +93,10 @@ TEST_F(MenuTest, SettingsSlidersSetTheMusicAndEffectVolumes)
     EXPECT_NEAR(game.getSfx().getVoice(Sfx::Steps).getVolume(), 50.f, 0.01f);
 }
 
-// The name box is the first row and Submit the third: an empty name is refused and nothing is
-// written; a named result is ranked, saved in the working folder and the statistics page opens.
-TEST_F(MenuTest, EndOfGamePageHasTheNameBoxThenTheResultThenSubmit)
+// The address box keeps 15 characters, the name box 8. The name box is the end-of-game page's
+// first row and Submit its third: an empty name is refused and nothing is written; a named result
+// is ranked, saved in the working folder and the statistics page opens.
+TEST_F(MenuTest, TextBoxesKeepTheirLengthAndTheEndOfGamePageSubmitsANamedResult)
 {
     const TempRunFolder folder;
     folder.enter();
@@ -112,13 +110,18 @@ TEST_F(MenuTest, EndOfGamePageHasTheNameBoxThenTheResultThenSubmit)
     EXPECT_EQ(menu.getPage(), Page::EndOfGame);
     EXPECT_EQ(folder.read("data/Score.txt"), "");
 
-    clickAt(400, 305);
-    for (char letter : std::string("ACE"))
-        menu.handleEvent(textEntered(static_cast<sf::Uint32>(letter)), {400, 305});
+    for (const auto& [page, typed] :
+         {std::pair{Page::Join, "192.168.100.1234"}, std::pair{Page::EndOfGame, "ACEOFSPADES"}}) {
+        menu.setPage(page);
+        clickAt(400, 305);
+        for (char letter : std::string(typed))
+            menu.handleEvent(textEntered(static_cast<sf::Uint32>(letter)), {400, 305});
+    }
+    EXPECT_EQ(game.getNetwork().getAddress(), "192.168.100.123");
     menu.handleEvent(keyPressed(sf::Keyboard::Return), {400, 305});
     clickAt(140, 425);
     EXPECT_EQ(menu.getPage(), Page::Stats);
-    EXPECT_EQ(folder.read("data/Score.txt").rfind("ACE\n", 0), 0u);
+    EXPECT_EQ(folder.read("data/Score.txt").rfind("ACEOFSPA\n", 0), 0u);
 }
 
 } // namespace

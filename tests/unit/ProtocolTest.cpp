@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using namespace Protocol;
@@ -57,11 +59,8 @@ TEST(ProtocolTest, ConsolePayloadsDecodeToTheirFieldsOrAreRefusedWhole)
 {
     constexpr DecodeStatus Ok = DecodeStatus::Ok, TooShort = DecodeStatus::TooShort,
                            Unknown = DecodeStatus::UnknownCode;
-    const struct {
-        Bytes payload;
-        DecodeResult result;
-        ConsoleMessage message;
-    } cases[] = {
+    // The payload, how it decodes, and the message it leaves.
+    const std::tuple<Bytes, DecodeResult, ConsoleMessage> cases[] = {
         {{}, {TooShort, 0}, PowerOn{}},
         {{0, 0, 0}, {TooShort, 0}, PowerOn{}},
         {{0, 0, 0, 0, 0, 0, 0}, {TooShort, 0}, PowerOn{}},
@@ -77,13 +76,13 @@ TEST(ProtocolTest, ConsolePayloadsDecodeToTheirFieldsOrAreRefusedWhole)
         {{0, 0, 0, 1, 0, 0, 0, 3, 0xff, 0xff, 0xff, 0xfe, 0, 0, 0, 10}, {Ok, 1}, LoadMap{3, {}}},
         {{0, 0, 0, 3, 0x40, 0xaa, 0xbb}, {Ok, 3}, ShockMonster{true}},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(testing::PrintToString(row.payload));
+    for (const auto& [payload, expected, decoded] : cases) {
+        SCOPED_TRACE(testing::PrintToString(payload));
         ConsoleMessage message = PowerOn{};
-        const DecodeResult result = decode(row.payload.data(), row.payload.size(), message);
-        EXPECT_EQ(result.status, row.result.status);
-        EXPECT_EQ(result.code, row.result.code);
-        EXPECT_EQ(encode(message), encode(row.message));
+        const DecodeResult result = decode(payload.data(), payload.size(), message);
+        EXPECT_EQ(result.status, expected.status);
+        EXPECT_EQ(result.code, expected.code);
+        EXPECT_EQ(encode(message), encode(decoded));
     }
 }
 

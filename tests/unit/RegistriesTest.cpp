@@ -5,12 +5,21 @@
 
 namespace {
 
-TEST(RegistriesTest, TexturesLoadAtTheSizesTheViewAndTheGeigerAreCutBy)
+// A name never loaded gives an empty asset, the same one at every later lookup, loads between
+// them included.
+TEST(RegistriesTest, TexturesLoadAtTheirSizesAndAnUnknownNameGivesOneEmptyAssetThatStays)
 {
     Game game;
+    const sf::Texture& noTexture = game.getTextures().get("nothing");
+    const sf::Font& noFont = game.getFonts().get("nothing");
     game.getTextures().load();
+    game.getFonts().load();
     EXPECT_EQ(game.getTextures().get("wall").getSize(), sf::Vector2u(6000, 250));
     EXPECT_EQ(game.getTextures().get("geiger").getSize(), sf::Vector2u(980, 360));
+    EXPECT_EQ(noTexture.getSize(), sf::Vector2u(0, 0));
+    EXPECT_EQ(noFont.getInfo().family, "");
+    EXPECT_EQ(&game.getTextures().get("nothing"), &noTexture);
+    EXPECT_EQ(&game.getFonts().get("nothing"), &noFont);
 }
 
 TEST(RegistriesTestDeathTest, EachMissingPictureOrFontEndsTheGameWithStatusOne)
