@@ -1,4 +1,5 @@
 #include "../unit/support/TempRunFolder.hpp"
+#include "../unit/support/WaitUntil.hpp"
 
 #include "audio/Music.hpp"
 
@@ -9,13 +10,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <thread>
+#include <system_error>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
 // The loudness (root mean square, 1 = full scale) of a recording between two times in seconds.
 double loudness(const std::string& path, double from, double to)
@@ -33,16 +35,20 @@ double loudness(const std::string& path, double from, double to)
     return samples.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(samples.size())) / 32768.0;
 }
 
-double secondsSince(Clock::time_point start)
+// How many seconds of stereo 16-bit samples at 44100 Hz the wave driver has written so far.
+double recordedSeconds(const std::string& path)
 {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    std::error_code none;
+    const auto bytes = std::filesystem::file_size(path, none);
+    return none ? 0.0 : static_cast<double>(bytes) / (44100 * 2 * 2);
 }
 
 TEST(MusicRecordingTest, MenuThemeThenTheFirstLayerWithTheAmbienceReachTheOutput)
 {
     const TempRunFolder folder;
     const std::string output = (folder.path() / "output.wav").string();
-    const std::string settings = "[general]\nchannels = stereo\nsample-type = int16\n[wave]\n";
+    const std::string settings =
+        "[general]\nchannels = stereo\nsample-type = int16\nfrequency = 44100\n[wave]\n";
     folder.write("alsoft.conf", settings + "file = " + output + "\n");
     // OpenAL Soft reads its driver and configuration when the first sound object opens it.
     setenv("ALSOFT_DRIVERS", "wave", 1);
@@ -51,14 +57,14 @@ TEST(MusicRecordingTest, MenuThemeThenTheFirstLayerWithTheAmbienceReachTheOutput
     double menuStart = 0.0;
     double gameStart = 0.0;
     {
-        const Clock::time_point opened = Clock::now();
         Music music;
         music.setState(Music::MenuTheme);
-        menuStart = secondsSince(opened);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        menuStart = recordedSeconds(output);
+        // Each state plays until the recording holds the seconds it is checked over.
+        ASSERT_TRUE(waitUntil([&] { return recordedSeconds(output) >= menuStart + 1.0; }, 30s));
         music.setState(Music::GameLayers);
-        gameStart = secondsSince(opened);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        gameStart = recordedSeconds(output);
+        ASSERT_TRUE(waitUntil([&] { return recordedSeconds(output) >= gameStart + 1.5; }, 30s));
     }
     EXPECT_GT(loudness(output, menuStart + 0.25, menuStart + 0.9), 0.01);
     EXPECT_GT(loudness(output, gameStart + 0.25, gameStart + 1.3), 0.01);

@@ -4,23 +4,24 @@
 #include "support/CapturedOutput.hpp"
 #include "support/Events.hpp"
 #include "support/HeardEffects.hpp"
+#include "support/TempRunFolder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
-// A game playing a small level of the test's own. The level file is written beside the test
-// program under the running test's name, so suites running side by side never share one.
+// A game playing a small level of the test's own. The level file is written under the running
+// test's name in a folder of the test's own, removed with it.
 struct LevelInPlay {
     // Loads a level file's whole text; answers what the loader printed.
     std::string load(const std::string& text)
     {
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        const std::string path = std::string(test->test_suite_name()) + "-" + test->name() + ".txt";
-        std::ofstream(path) << text;
+        const std::string name = std::string(test->test_suite_name()) + "-" + test->name() + ".txt";
+        folder.write(name, text);
+        const std::string path = (folder.path() / name).string();
         return printedBy([&] { game.getLevel().load(path); });
     }
 
@@ -90,6 +91,7 @@ struct LevelInPlay {
     int moveState() { return *player().getMoveState(); }
     int cell(int x, int y) { return game.getLevel().getCell(x, y); }
 
+    TempRunFolder folder;
     Game game;
     // A voice once started reads as playing until it is stopped or started again.
     StillAudio still;

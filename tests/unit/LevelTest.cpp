@@ -37,8 +37,9 @@ struct LevelTest : testing::Test, LevelInPlay {
 
 TEST_F(LevelTest, WorkedExampleLoadsARandomFloorStartObjectsTakenOnceAndAnExitThatWins)
 {
-    // Objects of an earlier level are forgotten.
-    load("4 3 1\n1 1 1 1\n1 0 6 1\n1 1 1 1\n1 1 1 1\n");
+    // Objects are the values 3 to 7; those of an earlier level are forgotten.
+    load("7 3 1\n1 1 1 1 1 1 1\n1 0 2 3 7 8 1\n1 1 1 1 1 1 1\n1 1 1 1\n");
+    EXPECT_EQ(level().getObjects(), (std::map<int, std::pair<int, int>>{{3, {3, 1}}, {7, {4, 1}}}));
     std::set<std::pair<int, int>> starts;
     for (int seed = 0; seed < 20; ++seed) {
         std::srand(seed);
@@ -53,8 +54,13 @@ TEST_F(LevelTest, WorkedExampleLoadsARandomFloorStartObjectsTakenOnceAndAnExitTh
     EXPECT_EQ(row(2), (Row{1, 0, 8, Cell::Exit, 1}));
     EXPECT_EQ(level().getObjectCell(3), std::make_pair(2, 1));
     EXPECT_EQ(level().getObjects().size(), 1u);
-    // The monster keeps out of the exit.
+    // The monster keeps out of the exit. Row 0 and column 0 count as outside, the last inside.
     EXPECT_FALSE(level().canMonsterEnter(3, 1, Direction::South));
+    const std::tuple<int, int, bool> borders[] = {{-1, 1, false}, {0, 1, false}, {1, 1, true},
+                                                  {4, 1, true},   {5, 1, false}, {1, -1, false},
+                                                  {1, 0, false},  {1, 3, true},  {1, 4, false}};
+    for (const auto& [x, y, inside] : borders)
+        EXPECT_EQ(level().isInside(x, y), inside) << x << ";" << y;
 
     // An object is taken once; the exit wins the game.
     ScoreEntry& entry = game.getScore().currentEntry();

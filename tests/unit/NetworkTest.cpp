@@ -8,8 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -58,10 +58,12 @@ protected:
         return all;
     }
 
-    // Lets the console's bytes reach the game, runs one poll and returns its trace.
-    std::string poll()
+    // Sends the bytes, waits until the game's system has taken all of them in, runs one poll and
+    // returns its trace.
+    std::string deliver(const Bytes& bytes)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        console.send(bytes);
+        EXPECT_TRUE(waitUntil([&] { return console.unacknowledged() == 0; }));
         CapturedOutput trace;
         network.poll();
         return trace.take();
@@ -78,6 +80,29 @@ protected:
             return bytes.size() >= count;
         });
         return bytes;
+    }
+
+    // Compares runs of frames message by message; a mismatch names the first that differs.
+    static testing::AssertionResult sameMessages(const Bytes& got, const Bytes& expected)
+    {
+        for (std::size_t index = 0, at = 0;; ++index) {
+            const Bytes one = frameAt(got, at), other = frameAt(expected, at);
+            if (one != other)
+                return testing::AssertionFailure()
+                       << "message " << index << " is " << testing::PrintToString(one)
+                       << ", expected " << testing::PrintToString(other);
+            if (one.empty())
+                return testing::AssertionSuccess();
+            at += one.size();
+        }
+    }
+    // The frame from byte `at` on, length included, cut short where the bytes end.
+    static Bytes frameAt(const Bytes& bytes, std::size_t at)
+    {
+        const std::size_t end =
+            at + 4 <= bytes.size() ? at + 4 + (bytes[at + 2] << 8 | bytes[at + 3]) : at;
+        return Bytes(bytes.begin() + std::min(at, bytes.size()),
+                     bytes.begin() + std::min(end, bytes.size()));
     }
 
     RawPeer listener = RawPeer::listenOn(Port, 4096);
@@ -104,11 +129,13 @@ TEST_F(NetworkTest, RequestsAreAnsweredInOrderPastUnreadablePayloadsEvenToASlowR
         frames(Interaction{24}, PlayerMoved{}, PlayerLost{},
                repeated(frames(ObjectPosition{0, 0}, MonsterPosition{7, 300}, ObjectPosition{0, 0}),
                         rounds));
-    CapturedOutput trace;
-    CapturedOutput errors(CapturedOutput::StandardError);
-    console.send(repeated(requests, rounds), [this] { network.poll(); });
-    const Bytes replies = received(expected.size());
-    EXPECT_TRUE(replies == expected) << replies.size() << " of " << expected.size() << " bytes";
+    const Bytes replies = [&] {
+        CapturedOutput trace;
+        CapturedOutput errors(CapturedOutput::StandardError);
+        console.send(repeated(requests, rounds), [this] { network.poll(); });
+        return received(expected.size());
+    }();
+    EXPECT_TRUE(sameMessages(replies, expected));
     game.getMonster().setPresent(false);
     network.sendMonsterPosition();
     EXPECT_EQ(received(16), frames(MonsterPosition{0, 0}));
@@ -118,14 +145,13 @@ TEST_F(NetworkTest, RequestsAreAnsweredInOrderPastUnreadablePayloadsEvenToASlowR
 TEST_F(NetworkTest, LoadMapStartsTheLevelAndTheOperatorWorksItsDoorsAndObjects)
 {
     game.setState(GameState::InMenu);
-    console.send(frames(LoadMap{0, {10, 13}}));
-    poll();
+    deliver(frames(LoadMap{0, {10, 13}}));
     EXPECT_EQ(game.getState(), GameState::StartGame);
 
-    console.send(frames(UpdateDoor{10}, UpdateDoor{13}, SendObjectPosition{7}));
-    EXPECT_EQ(poll(), "updateDoor : 10\nClosing door (5;2)\n"
-                      "updateDoor : 13\nOpening Door (2;4)\n"
-                      "Recive order to send object 7 position\n");
+    EXPECT_EQ(deliver(frames(UpdateDoor{10}, UpdateDoor{13}, SendObjectPosition{7})),
+              "updateDoor : 10\nClosing door (5;2)\n"
+              "updateDoor : 13\nOpening Door (2;4)\n"
+              "Recive order to send object 7 position\n");
     EXPECT_EQ(game.getLevel().getCell(5, 2), 11);
     EXPECT_EQ(game.getLevel().getCell(2, 4), 12);
     EXPECT_EQ(received(16), frames(ObjectPosition{8, 6}));
@@ -150,8 +176,7 @@ TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestores
     const StillAudio still;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.trace);
-        console.send(frames(step.message));
-        EXPECT_EQ(poll(), step.trace);
+        EXPECT_EQ(deliver(frames(step.message)), step.trace);
         player.update(5.f);
         EXPECT_EQ(player.getDarkness() > lit, step.dark);
     }
@@ -163,16 +188,15 @@ TEST_F(NetworkTest, ShocksDarkenTheViewOnlyWhenThePlantRebootsAndPowerOnRestores
 // console listening at the address, and replaces the connection it finds.
 TEST_F(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilAJoinReachesAListeningConsole)
 {
-    console.send(
+    deliver(
         frames(SendMonsterPosition{}, EndOfGame{1.5f, {1, 2, 3, 4, 5, 6}}, SendMonsterPosition{}));
-    poll();
+    EXPECT_TRUE(console.closed());
     EXPECT_EQ(console.readAvailable(), frames(MonsterPosition{0, 0}));
     const ScoreEntry& entry = game.getScore().currentEntry();
     EXPECT_EQ((std::vector<int>{entry.getDoorOpen(), entry.getDoorClose(), entry.getScan(),
                                 entry.getDetection(), entry.getShock(), entry.getReboot()}),
               (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_FLOAT_EQ(entry.getTotal(), -1.5f);
-    EXPECT_TRUE(console.closed());
     EXPECT_EQ(network.getStatus(), NetworkStatus::Connected);
     network.sendPlayerLost();
 
@@ -182,6 +206,7 @@ TEST_F(NetworkTest, EndOfGameStoresTheFiguresAndHangsUpUntilAJoinReachesAListeni
     RawPeer first = std::move(console);
     join();
     EXPECT_TRUE(first.closed());
+    EXPECT_EQ(first.readAvailable(), Bytes{});
     network.sendPlayerMoved();
     EXPECT_EQ(received(8), frames(PlayerMoved{}));
 }

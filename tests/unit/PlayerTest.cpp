@@ -1,4 +1,5 @@
 #include "LevelInPlay.hpp"
+#include "actors/RayCaster.hpp"
 #include "common/Cell.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -6,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -178,34 +182,49 @@ TEST_F(PlayerTest, StartFreezesTenSecondsAsTheLightComesUpAndACaughtPlayerLosesF
     EXPECT_EQ(game.getState(), GameState::GameLost);
 }
 
-TEST_F(PlayerTest, TutorialViewShowsTheWallAhead)
+// The first level, seen as it is drawn from its start on (1;1) facing east. A right turn sweeps
+// the view toward the south at 2.3 radians a second, evenly: on every frame it shows what a camera
+// turned that far sees, until it faces south after 69 frames of a hundredth of a second.
+TEST_F(PlayerTest, TutorialViewTurnsEvenlyAtTheTurningSpeed)
 {
 #if defined(__SANITIZE_ADDRESS__)
     // Mesa's software renderer compiles its shaders with countless allocations, each traced by
     // the sanitizer: the picture is checked in the normal build only.
     GTEST_SKIP();
 #endif
-    // The first level, seen as it is drawn.
     game.getTextures().load();
     player().init();
-    sf::RenderTexture target;
-    ASSERT_TRUE(target.create(1280, 720));
+    sf::RenderTexture seen;
+    sf::RenderTexture turned;
+    ASSERT_TRUE(seen.create(1280, 720) && turned.create(1280, 720));
     printedBy([&] { game.getLevel().load("data/level/Tutorial.txt"); });
     player().update(10.f);
-
-    // From (1;1) facing east the wall (5;1) is 3.5 cells away: 61 pixels each side of 360.
-    target.clear();
-    player().draw(target);
-    target.display();
-    const sf::Image ahead = target.getTexture().copyToImage();
-    int lit = 0;
-    for (unsigned y = 0; y < 720; ++y) {
-        const bool dark = ahead.getPixel(640, y) == sf::Color::Black &&
-                          ahead.getPixel(639, y) == sf::Color::Black;
-        EXPECT_TRUE(dark || (y >= 297 && y <= 423)) << "row " << y;
-        lit += !dark;
+    sf::VertexArray walls(sf::Lines);
+    press(sf::Keyboard::D);
+    for (int frame = 0; frame <= 68; player().update(0.01f), ++frame) {
+        if (frame % 17 != 0)
+            continue;
+        EXPECT_EQ(moveState(), MoveState::TurningRight) << frame;
+        const float angle = 2.3f * 0.01f * static_cast<float>(frame);
+        const sf::Vector2f direction(std::cos(angle), std::sin(angle));
+        castView(game.getLevel().getGrid(),
+                 {{1.5f, 1.5f}, direction, {-direction.y, direction.x}, 1.5f, 0.7f}, AtlasLayout(),
+                 walls);
+        seen.clear();
+        player().draw(seen);
+        seen.display();
+        turned.clear();
+        turned.draw(walls, &game.getTextures().get("wall"));
+        turned.display();
+        const sf::Image drawn = seen.getTexture().copyToImage();
+        const sf::Uint8* pixels = drawn.getPixelsPtr();
+        EXPECT_LT(std::inner_product(pixels, pixels + 1280 * 720 * 4,
+                                     turned.getTexture().copyToImage().getPixelsPtr(), 0,
+                                     std::plus<>(), std::not_equal_to<>()),
+                  2000)
+            << frame;
     }
-    EXPECT_GT(lit, 110);
+    EXPECT_EQ(moveState(), MoveState::Still);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -13,13 +12,21 @@
 
 namespace {
 
-// Every effect slot's name and play operation, in slot order.
-struct Slot {
-    const char* name;
-    void (Sfx::*play)();
-};
-#define KESTRIVON_SLOT(name, file) Slot{#name, &Sfx::play##name},
-const Slot slots[] = {KESTRIVON_EFFECTS(KESTRIVON_SLOT)};
+// The files of the bank's effects, in load order.
+// clang-format off
+const char* const effectFiles[] = {
+    "Bip.wav", "Valid.wav", "Invalid.wav", "Steps.wav", "Monster.wav", "MonsterAwake.wav",
+    "Shock.wav", "Voice_DoorCrush.wav", "Switch.wav", "Reboot.wav", "Door_Crush.wav",
+    "Door_ExitLevel.wav", "Door_OpenClose.wav", "Menu_Click.wav", "Menu_CloseWindow.wav",
+    "Menu_Hover.wav", "Menu_NewWindow.wav", "PowerUp.wav", "PowerDown.wav", "Door_LightOn.wav",
+    "Door_LightOff.wav", "Monster_Respawn.WAV", "Player_Death.WAV", "Voice_Start.wav",
+    "Voice_Level1.wav", "Voice_Level2.wav", "Voice_Level3.wav", "Voice_Level4.wav",
+    "Voice_PowerDown.wav", "Voice_PowerOn.wav", "Voice_Exit.wav", "Voice_Level0.wav"};
+// clang-format on
+
+// Every effect's play operation, in slot order.
+#define KESTRIVON_SLOT(name, file) &Sfx::play##name,
+void (Sfx::*const play[])() = {KESTRIVON_EFFECTS(KESTRIVON_SLOT)};
 #undef KESTRIVON_SLOT
 
 bool holdsFile(const sf::SoundBuffer* buffer, const std::string& path)
@@ -30,22 +37,20 @@ bool holdsFile(const sf::SoundBuffer* buffer, const std::string& path)
                        file.getSampleCount() * sizeof(sf::Int16)) == 0;
 }
 
-// Each play operation starts its own slot's voice and no other, and every voice holds the file
-// named after its slot (Door_Crush.wav for DoorCrush).
-TEST(SfxTest, EachPlayOperationStartsTheVoiceOfItsSlotWithItsOwnFile)
+// Each play operation starts its own voice and no other, and every voice holds its own file.
+TEST(SfxTest, EachPlayOperationStartsTheVoiceOfItsEffectWithItsOwnFile)
 {
     const Sfx bank;
     StillAudio still;
     CapturedOutput quiet;
-    for (int slot = 0; slot < Sfx::EffectCount; ++slot) {
-        std::string file = assets::effectFiles[slot];
-        SCOPED_TRACE(file);
-        EXPECT_TRUE(holdsFile(bank.getVoice(slot).getBuffer(), assets::inDataFolder(file)));
-        file.erase(std::remove(file.begin(), file.end(), '_'), file.end());
-        EXPECT_EQ(file.substr(0, file.find('.')), std::string("sfx/") + slots[slot].name);
+    ASSERT_EQ(Sfx::EffectCount, 32);
+    for (int slot = 0; slot < 32; ++slot) {
+        SCOPED_TRACE(effectFiles[slot]);
+        EXPECT_TRUE(holdsFile(bank.getVoice(slot).getBuffer(),
+                              std::string("data/sfx/") + effectFiles[slot]));
         Sfx copy(bank);
-        (copy.*slots[slot].play)();
-        for (int voice = 0; voice < Sfx::EffectCount; ++voice)
+        (copy.*play[slot])();
+        for (int voice = 0; voice < 32; ++voice)
             EXPECT_EQ(playing(copy, voice), voice == slot) << voice;
     }
 }
@@ -61,7 +66,7 @@ TEST(SfxTest, ReleasingTheSliderSetsEveryVoiceButTheDoorLightsAndConfirms)
     sfx.applyVolume();
     EXPECT_FLOAT_EQ(sfx.getVolume(), 0.f);
     for (int voice = 0; voice < Sfx::EffectCount; ++voice) {
-        const bool doorLight = voice == Sfx::DoorLightOn || voice == Sfx::DoorLightOff;
+        const bool doorLight = voice == 19 || voice == 20;
         EXPECT_FLOAT_EQ(sfx.getVoice(voice).getVolume(), doorLight ? 100.f : 0.f) << voice;
     }
     EXPECT_TRUE(playing(sfx, Sfx::Valid));

@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -109,6 +110,13 @@ public:
         while (receive(deadline)) {
         }
         return ended;
+    }
+
+    // Bytes sent that the other side's system has not taken in yet.
+    int unacknowledged() const
+    {
+        int count = 0;
+        return ::ioctl(fd, TIOCOUTQ, &count) == 0 ? count : -1;
     }
 
     // Whatever has arrived, without waiting.
