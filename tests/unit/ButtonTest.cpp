@@ -42,9 +42,10 @@ TEST(ButtonTest, HoverSoundsOnArrivalAndALeftPressInsideWhileHoveredActsOnce)
         button->handleEvent(moved(offRow), offRow);
         EXPECT_TRUE(ear.heardNothing());
 
-        // A key with the pointer on the idle button only hovers it, so that the left press below
-        // clicks; neither a key nor any but the left button clicks it.
+        // A key with the pointer on the idle button only hovers it, with its sound; neither a key
+        // nor any but the left button clicks it.
         button->handleEvent(keyPressed(sf::Keyboard::Return), onRow);
+        EXPECT_TRUE(ear.heard(Sfx::MenuHover));
         for (const sf::Event& other :
              {keyPressed(sf::Keyboard::Return), press(onRow, sf::Mouse::Right),
               press(onRow, sf::Mouse::Middle), release(onRow)})

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(GameTest, KeysMoveThePlayerOnlyInGameAndEachFrameLeavesAPassingStateForTheNext)
+TEST(GameTest, KeysMoveThePlayerOnlyInGameEachFrameLeavesAPassingStateAndCloseClosesTheWindow)
 {
     // From, to, a fresh score entry, the end-of-game page, the loss printed.
     const std::tuple<int, int, bool, bool, bool> cases[] = {
@@ -36,16 +36,12 @@ TEST(GameTest, KeysMoveThePlayerOnlyInGameAndEachFrameLeavesAPassingStateForTheN
         EXPECT_EQ(game.getScore().currentEntry().getStep(), freshEntry ? 0 : 7);
         EXPECT_EQ(game.getMenu().getPage() == Page::EndOfGame, endOfGamePage);
         EXPECT_EQ(printed.find("lose\n") != std::string::npos, lost);
-    }
-}
 
-TEST(GameTest, CloseRequestClosesTheWindow)
-{
-    Game game;
-    game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
-    game.setState(GameState::InGame);
-    game.handleEvent(events::closed());
-    EXPECT_FALSE(game.getWindow().isOpen());
+        // A close request closes the window whatever the state.
+        game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
+        game.handleEvent(events::closed());
+        EXPECT_FALSE(game.getWindow().isOpen());
+    }
 }
 
 } // namespace

@@ -55,11 +55,12 @@ TEST_F(MenuTest, RowsLeadToTheirPagesAndQuitEndsTheGame)
 }
 
 // Each row of the controls page rebinds the key the player acts with, and the old key stops.
-// Bound from the last row up, the one key does the earliest action it holds at each step: up
-// comes before left, left before right and right before interacting.
+// Bound from the last row up, the one key does only the earliest action it holds at each step: up
+// comes before left, left before right and right before interacting (the object the turn to the
+// right faces stays).
 TEST_F(MenuTest, ControlsRowsRebindTheKeysAndAKeyBoundTwiceDoesTheEarlierAction)
 {
-    loadRows("1 1 1 1\n1 0 0 1\n1 1 1 1\n");
+    loadRows("1 1 1 1\n1 0 0 1\n1 3 1 1\n1 1 1 1\n");
     const std::tuple<int, const char*, sf::Keyboard::Key, int> rows[] = {
         {485, "action", sf::Keyboard::E, MoveState::Still},
         {425, "right", sf::Keyboard::D, MoveState::TurningRight},
@@ -77,6 +78,7 @@ TEST_F(MenuTest, ControlsRowsRebindTheKeysAndAKeyBoundTwiceDoesTheEarlierAction)
         printedBy([&] { press(sf::Keyboard::K); });
         EXPECT_EQ(moveState(), state);
     }
+    EXPECT_EQ(cell(1, 2), 3);
 }
 
 // The settings sliders set the volume the game's music and effects play at once released; at

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -90,12 +91,10 @@ TEST(ProtocolTest, ConsolePayloadsDecodeToTheirFieldsOrAreRefusedWhole)
 TEST(ProtocolTest, UnknownCodesAreNamedAndRefused)
 {
     GameMessage report;
-    const Bytes shortReport{0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0};
-    const Bytes unknownReport{0, 0, 0, 5};
-    EXPECT_EQ(decode(shortReport.data(), shortReport.size(), report).status,
-              DecodeStatus::TooShort);
-    EXPECT_EQ(decode(unknownReport.data(), unknownReport.size(), report).status,
-              DecodeStatus::UnknownCode);
+    for (const auto& [payload, status] :
+         {std::pair{Bytes{0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0}, DecodeStatus::TooShort},
+          std::pair{Bytes{0, 0, 0, 5}, DecodeStatus::UnknownCode}})
+        EXPECT_EQ(decode(payload.data(), payload.size(), report).status, status);
     EXPECT_STREQ(consoleMessageName(7), "unknown");
     EXPECT_STREQ(consoleMessageName(1), "LoadMap");
     EXPECT_STREQ(gameMessageName(-1), "unknown");

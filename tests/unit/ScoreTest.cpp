@@ -79,11 +79,10 @@ TEST_F(ScoreTest, SubmittedGamesRankByTotalBelowEqualOnesAndAreSavedLineForLine)
         score.currentEntry().setTotal(total);
         submit();
         EXPECT_EQ(savedNames(), saved);
-        if (*totalLine) {
+        if (*totalLine)
             EXPECT_NE(tableText().find(totalLine), std::string::npos);
-        } else {
+        else
             EXPECT_EQ(tableText(), storedTable());
-        }
     }
 
     // Name, loot, step, door open, door close, scan, detection, shock, reboot, loot, total, bills:
