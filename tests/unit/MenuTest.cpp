@@ -12,7 +12,8 @@ namespace {
 using namespace events;
 
 // A game whose menu is built as at start-up, driven with the pointer given to each event.
-// Rows start at y = 300, 60 pixels apart; key boxes span x = 380 to 630.
+// Rows start at y = 300, 60 pixels apart; key boxes span x = 380 to 630 (378 to 632 with their
+// outline, which the pointer test counts).
 class MenuTest : public testing::Test, protected LevelInPlay {
 protected:
     MenuTest() : menu(game.getMenu())
