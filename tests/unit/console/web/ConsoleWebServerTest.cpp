@@ -159,9 +159,9 @@ TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderSocketsNeedATokenSolo
           "/link.txt"})
         EXPECT_EQ(get(outside).first, 404u) << outside;
     // Headers of 8 KiB are read; longer ones close the connection without an answer (the
-    // parser may take a line more).
+    // parser leaves the request line, some 30 bytes, out of its count).
     EXPECT_EQ(get("/", 8192).first, 200u);
-    EXPECT_EQ(get("/", 8192 + 128).first, 0u);
+    EXPECT_EQ(get("/", 8192 + 64).first, 0u);
 
     // In solo mode the console plays the operator: no token makes one, a watch link cannot act.
     for (bool solo : {false, true}) {
@@ -203,13 +203,11 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOve
 
     for (std::size_t i = 1; i < pages.size(); ++i) {
         SCOPED_TRACE(i);
-        Json event = pages[i]->next("event");
-        ASSERT_EQ(event["line"], "joined 127.0.0.1");
-        unsigned long long seq = event["seq"];
-        for (int step = 1; step <= moves; ++step) {
-            event = pages[i]->next("event");
-            ASSERT_EQ(event["seq"], ++seq);
-            ASSERT_EQ(event["line"], "moved " + std::to_string(step));
+        // The run's events count from 1, the join first, with no gap.
+        for (int step = 0; step <= moves; ++step) {
+            const Json event = pages[i]->next("event");
+            ASSERT_EQ(event["seq"], step + 1);
+            ASSERT_EQ(event["line"], step ? "moved " + std::to_string(step) : "joined 127.0.0.1");
         }
         // The state after the reports lets the operator's pages start the joined game.
         EXPECT_EQ(pages[i]->next("state")["refusals"]["start"],
