@@ -164,16 +164,23 @@ TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderSocketsNeedATokenSolo
     EXPECT_EQ(get("/", 8192 + 64).first, 0u);
 
     // In solo mode the console plays the operator: no token makes one, a watch link cannot act.
-    for (bool solo : {false, true}) {
+    for (bool solo : {true, false}) {
         ASSERT_NO_FATAL_FAILURE(serve(solo));
         for (const std::string& target :
              {std::string("/ws"), std::string("/ws?token="), "/ws?token=" + std::string(32, '0')})
             EXPECT_EQ(PageClient().connect(web->getPort(), target), 403u) << target;
     }
-    PageClient page;
+    // An operator's page is handed the watch link (its code drawn); a watch page is not.
+    PageClient page, operatorPage;
     ASSERT_EQ(page.connect(web->getPort(), socketTarget(Role::Watch)), 101u);
+    ASSERT_EQ(operatorPage.connect(web->getPort(), socketTarget(Role::Operator)), 101u);
+    const Json invite = operatorPage.next("invite");
+    EXPECT_EQ(invite["links"][0]["url"], "http://127.0.0.1:" + std::to_string(web->getPort()) +
+                                             "/#watch=" + web->getToken(Role::Watch));
+    EXPECT_EQ(invite["links"].size(), 1u);
+    EXPECT_EQ(page.next()["type"], "state");
     page.write(R"({"action":"select","level":3})");
-    EXPECT_EQ(page.next("error")["message"], "a watch link cannot act");
+    EXPECT_EQ(page.next()["message"], "a watch link cannot act");
 }
 
 TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOversizedOneIsClosed)
