@@ -39,7 +39,7 @@ TEST(GameTest, KeysMoveThePlayerOnlyInGameEachFrameLeavesAPassingStateAndCloseCl
 
         // A close request closes the window whatever the state.
         game.getWindow().create(sf::VideoMode(1280, 720, 32), "Kestrivon", sf::Style::Close);
-        game.handleEvent(events::closed());
+        game.handleEvent(events::ofType(sf::Event::Closed));
         EXPECT_FALSE(game.getWindow().isOpen());
     }
 }

@@ -22,7 +22,7 @@ protected:
     int frameLeft() { return game.getGeiger().getShape().getTextureRect().left; }
 };
 
-TEST_F(GeigerTest, EachObjectMovesTheNeedleSpeaksItsLineAndFromTheThirdRaisesTheMusic)
+TEST_F(GeigerTest, ObjectsMoveTheNeedleSpeakTheirLinesRaiseTheMusicFromTheThirdAndTheCounterDims)
 {
     game.getMonster().setWanderSteps(2);
     const struct {
@@ -45,6 +45,17 @@ TEST_F(GeigerTest, EachObjectMovesTheNeedleSpeaksItsLineAndFromTheThirdRaisesThe
         EXPECT_EQ(frameLeft(), object.frameLeft);
         EXPECT_EQ(game.getSfx().getVoice(object.voice).getStatus(), sf::Sound::Playing);
         EXPECT_EQ(game.getMonster().getWanderSteps(), object.wanderSteps);
+    }
+
+    // The counter dims with the walls: full light up close, grey in a lit view, darker in a
+    // dark one.
+    EXPECT_EQ(Geiger::shade(0.2f), 255);
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(16, 16));
+    for (const sf::Color grey : {sf::Color(182, 182, 182), sf::Color(36, 36, 36)}) {
+        game.getGeiger().draw(target);
+        EXPECT_EQ(game.getGeiger().getShape().getFillColor(), grey);
+        game.getPlayer().setDark();
     }
 }
 
@@ -74,19 +85,6 @@ TEST_F(GeigerTest, FiveObjectsBlinkUntilTheLevelStartsAndASixthChangesNothing)
     EXPECT_EQ(frameLeft(), 0);
     take();
     EXPECT_EQ(frameLeft(), 196);
-}
-
-// The counter dims with the walls: full light up close, grey in a lit view, darker in a dark one.
-TEST_F(GeigerTest, CounterDimsWithTheWalls)
-{
-    EXPECT_EQ(Geiger::shade(0.2f), 255);
-    sf::RenderTexture target;
-    ASSERT_TRUE(target.create(16, 16));
-    for (const sf::Color grey : {sf::Color(182, 182, 182), sf::Color(36, 36, 36)}) {
-        game.getGeiger().draw(target);
-        EXPECT_EQ(game.getGeiger().getShape().getFillColor(), grey);
-        game.getPlayer().setDark();
-    }
 }
 
 } // namespace

@@ -12,17 +12,14 @@
 #include <string>
 #include <vector>
 
-// A game playing a small level of the test's own. The level file is written under the running
-// test's name in a folder of the test's own, removed with it.
+// A game playing a small level of the test's own, whose file is written in a folder of the test's
+// own, removed with it.
 struct LevelInPlay {
-    // Loads a level file's whole text; answers what the loader printed.
+    // Loads a level file's whole text, written as level.txt; answers what the loader printed.
     std::string load(const std::string& text)
     {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        const std::string name = std::string(test->test_suite_name()) + "-" + test->name() + ".txt";
-        folder.write(name, text);
-        const std::string path = (folder.path() / name).string();
-        return printedBy([&] { game.getLevel().load(path); });
+        folder.write("level.txt", text);
+        return printedBy([&] { game.getLevel().load((folder.path() / "level.txt").string()); });
     }
 
     // Loads rows of cells, the size counted from them, one exit draw, the monster's part (wander

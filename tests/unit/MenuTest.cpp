@@ -29,7 +29,7 @@ protected:
 };
 
 // Rows lead to their pages; the statistics page's panel takes no row, so Back is the sixth.
-TEST_F(MenuTest, RowsLeadToTheirPagesAndQuitEndsTheGame)
+TEST_F(MenuTest, RowsLeadToTheirPagesQuitEndsTheGameAndTheSlidersSetTheVolumes)
 {
     // The page, the row's y and the page the row leads to.
     const std::tuple<int, int, int> rows[] = {
@@ -53,6 +53,17 @@ TEST_F(MenuTest, RowsLeadToTheirPagesAndQuitEndsTheGame)
     ASSERT_EQ(menu.getPage(), Page::Controls);
     menu.handleEvent(keyPressed(sf::Keyboard::K), {400, 435});
     EXPECT_EQ(game.getPlayer().getKey("right"), sf::Keyboard::D);
+
+    // The settings sliders set the volume the game's music and effects play at once released; at
+    // full volume a knob stands at x = 730, dragged to 580 it reads 50.
+    for (int y : {320, 380}) {
+        menu.setPage(Page::Settings);
+        clickAt(730, y);
+        menu.handleEvent(moved({580, y}), {580, y});
+        menu.handleEvent(release({580, y}), {580, y});
+    }
+    EXPECT_NEAR(game.getMusic().getTrack(Music::TrackLayer1).getVolume(), 50.f, 0.01f);
+    EXPECT_NEAR(game.getSfx().getVoice(Sfx::Steps).getVolume(), 50.f, 0.01f);
 }
 
 // Each row of the controls page rebinds the key the player acts with, and the old key stops.
@@ -80,20 +91,6 @@ TEST_F(MenuTest, ControlsRowsRebindTheKeysAndAKeyBoundTwiceDoesTheEarlierAction)
         EXPECT_EQ(moveState(), state);
     }
     EXPECT_EQ(cell(1, 2), 3);
-}
-
-// The settings sliders set the volume the game's music and effects play at once released; at
-// full volume a knob stands at x = 730, dragged to 580 it reads 50.
-TEST_F(MenuTest, SettingsSlidersSetTheMusicAndEffectVolumes)
-{
-    for (int y : {320, 380}) {
-        menu.setPage(Page::Settings);
-        clickAt(730, y);
-        menu.handleEvent(moved({580, y}), {580, y});
-        menu.handleEvent(release({580, y}), {580, y});
-    }
-    EXPECT_NEAR(game.getMusic().getTrack(Music::TrackLayer1).getVolume(), 50.f, 0.01f);
-    EXPECT_NEAR(game.getSfx().getVoice(Sfx::Steps).getVolume(), 50.f, 0.01f);
 }
 
 // The address box keeps 15 characters, the name box 8. The name box is the end-of-game page's

@@ -1,6 +1,6 @@
 #include "LevelInPlay.hpp"
-#include "common/Protocol.hpp"
 #include "common/Cell.hpp"
+#include "common/Protocol.hpp"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ TEST_F(MonsterTest, SightCrossesFloorAndOpenDoorsOnly)
     }
 }
 
-TEST_F(MonsterTest, HuntMovesOnceForTwoTurnsThenJumpsAndWandersAtTheLastSighting)
+TEST_F(MonsterTest, HuntMovesOnceForTwoTurnsThenJumpsAndWandersAtTheLastSightingOrWaitsAtAShutDoor)
 {
     start(CorridorAndPocket, "2 1 1 1\n", {10, 1}, {1, 1});
     EXPECT_EQ(monsterTurn(), "[Monstre] Position : (1;1)\n");
@@ -72,13 +72,9 @@ TEST_F(MonsterTest, HuntMovesOnceForTwoTurnsThenJumpsAndWandersAtTheLastSighting
     EXPECT_EQ(monsterTurn(), "[Monstre] Jump\n[Monstre] Position : (10;1)\n");
     // Back to wandering: two cells a turn, no jump, turning only where it must.
     EXPECT_EQ(monsterTurn(), "[Monstre] Position : (8;1)\n");
-}
 
-// A door closed between the hunter and the player it saw stops it at the door.
-TEST_F(MonsterTest, HunterWaitsAtADoorClosedOnItsWay)
-{
-    start("1 1 1 1 1 1 1 1\n1 0 0 8 0 0 0 1\n1 1 1 1 1 1 1 1\n", "1 1 5 1\n", {1, 1}, {5, 1},
-          {8});
+    // A door closed between the hunter and the player it saw stops it at the door.
+    start("1 1 1 1 1 1 1 1\n1 0 0 8 0 0 0 1\n1 1 1 1 1 1 1 1\n", "1 1 5 1\n", {1, 1}, {5, 1}, {8});
     monsterTurn();
     toggleDoor(8);
     monsterTurn();

@@ -21,25 +21,6 @@ void expectHeard(const Music& music, const Volumes& expected)
     }
 }
 
-// Tracks in order: the four layers, the menu theme, the ambience.
-TEST(MusicTest, EachStatePlaysItsTracksAtTheSliderVolume)
-{
-    Music music;
-    expectHeard(music, {-1, -1, -1, -1, -1, -1});
-    music.setVolume(35.f);
-    music.applyVolume();
-    const std::pair<int, Volumes> states[] = {
-        {Music::MenuTheme, {-1, -1, -1, -1, 35, -1}},
-        {Music::GameLayers, {35, 0, 0, 0, -1, 50}},
-        {Music::Silence, {-1, -1, -1, -1, -1, -1}},
-    };
-    for (const auto& [state, volumes] : states) {
-        SCOPED_TRACE(state);
-        music.setState(state);
-        expectHeard(music, volumes);
-    }
-}
-
 // Each fade moves 100 volume units a second from where the layers stand; a frame longer than the
 // fade ends it, and the ambience plays on.
 TEST(MusicTest, FadesMoveTheAudibleLayerFromWhereTheLayersStand)
@@ -71,11 +52,27 @@ TEST(MusicTest, FadesMoveTheAudibleLayerFromWhereTheLayersStand)
     }
 }
 
-// The layer below gives up what the target takes until the target has the whole volume; each
-// frame of a fade leaves a trace line, and a fade-out names no layer.
-TEST(MusicTest, CrossFadeSumsToTheVolumeAndTracesEachFrameUntilSettled)
+// Tracks in order: the four layers, the menu theme, the ambience. Each state plays its tracks at
+// the slider's volume. In a cross-fade the layer below gives up what the target takes until the
+// target has the whole volume; each frame of a fade leaves a trace line, and a fade-out names no
+// layer.
+TEST(MusicTest, StatesPlayTheirTracksAndACrossFadeSumsToTheVolumeTracingEachFrameUntilSettled)
 {
     Music music;
+    expectHeard(music, {-1, -1, -1, -1, -1, -1});
+    music.setVolume(35.f);
+    music.applyVolume();
+    const std::pair<int, Volumes> states[] = {
+        {Music::MenuTheme, {-1, -1, -1, -1, 35, -1}},
+        {Music::GameLayers, {35, 0, 0, 0, -1, 50}},
+        {Music::Silence, {-1, -1, -1, -1, -1, -1}},
+    };
+    for (const auto& [state, volumes] : states) {
+        SCOPED_TRACE(state);
+        music.setState(state);
+        expectHeard(music, volumes);
+    }
+
     music.setVolume(50.f);
     music.setState(Music::GameLayers);
     CapturedOutput out;

@@ -56,7 +56,7 @@ TEST(ProtocolTest, EveryMessageTravelsByteForByte)
 // A payload short of its message's fixed fields, or of a known code, is refused whole, leaving
 // the message as it was. LoadMap takes no more doors than it claims or carries; any non-zero byte
 // is true; bytes past the fields are ignored.
-TEST(ProtocolTest, ConsolePayloadsDecodeToTheirFieldsOrAreRefusedWhole)
+TEST(ProtocolTest, PayloadsDecodeToTheirFieldsOrAreRefusedWholeAndUnknownCodesAreNamed)
 {
     constexpr DecodeStatus Ok = DecodeStatus::Ok, TooShort = DecodeStatus::TooShort,
                            Unknown = DecodeStatus::UnknownCode;
@@ -85,11 +85,8 @@ TEST(ProtocolTest, ConsolePayloadsDecodeToTheirFieldsOrAreRefusedWhole)
         EXPECT_EQ(result.code, expected.code);
         EXPECT_EQ(encode(message), encode(decoded));
     }
-}
 
-// Reports the game cannot have sent are refused too; unknown codes are named as such.
-TEST(ProtocolTest, UnknownCodesAreNamedAndRefused)
-{
+    // Reports the game cannot have sent are refused too; unknown codes are named as such.
     GameMessage report;
     for (const auto& [payload, status] :
          {std::pair{Bytes{0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0}, DecodeStatus::TooShort},

@@ -37,10 +37,12 @@ bool holdsFile(const sf::SoundBuffer* buffer, const std::string& path)
                        file.getSampleCount() * sizeof(sf::Int16)) == 0;
 }
 
-// Each play operation starts its own voice and no other, and every voice holds its own file.
-TEST(SfxTest, EachPlayOperationStartsTheVoiceOfItsEffectWithItsOwnFile)
+// Each play operation starts its own voice and no other, and every voice holds its own file. A
+// slider's copy starts at the bank's volume, then plays at its own over the bank's samples; the
+// bank still plays once the copy is gone.
+TEST(SfxTest, EachPlayOperationStartsItsOwnVoiceAndACopyHasItsOwnVolumeOverTheSameSamples)
 {
-    const Sfx bank;
+    Sfx bank;
     StillAudio still;
     CapturedOutput quiet;
     ASSERT_EQ(Sfx::EffectCount, 32);
@@ -53,11 +55,26 @@ TEST(SfxTest, EachPlayOperationStartsTheVoiceOfItsEffectWithItsOwnFile)
         for (int voice = 0; voice < 32; ++voice)
             EXPECT_EQ(playing(copy, voice), voice == slot) << voice;
     }
+
+    bank.setVolume(20.f);
+    {
+        Sfx slider(bank);
+        EXPECT_FLOAT_EQ(slider.getVolume(), 20.f);
+        slider.setVolume(70.f);
+        slider.applyVolume();
+        slider.playMenuHover();
+        EXPECT_TRUE(playing(slider, Sfx::MenuHover));
+        EXPECT_FALSE(playing(bank, Sfx::MenuHover));
+        EXPECT_NEAR(bank.getVoice(Sfx::MenuHover).getVolume(), 100.f, 0.01f);
+        EXPECT_EQ(slider.getVoice(Sfx::Bip).getBuffer(), bank.getVoice(Sfx::Bip).getBuffer());
+    }
+    bank.playMenuHover();
+    EXPECT_TRUE(playing(bank, Sfx::MenuHover));
 }
 
 // Every voice but the door lights' takes the slider's volume on release, and a confirmation plays;
 // the typing bip follows the slider at once and rewrites the console line.
-TEST(SfxTest, ReleasingTheSliderSetsEveryVoiceButTheDoorLightsAndConfirms)
+TEST(SfxTest, ReleasingTheSliderSetsEveryVoiceButTheDoorLightsAndConfirmsAndStepsVaryInPitch)
 {
     Sfx sfx;
     sfx.setVolume(0.f);
@@ -77,11 +94,8 @@ TEST(SfxTest, ReleasingTheSliderSetsEveryVoiceButTheDoorLightsAndConfirms)
     EXPECT_EQ(out.take(), "\033[2J\033[HBip! Volume = 30");
     EXPECT_NEAR(sfx.getVoice(Sfx::Bip).getVolume(), 30.f, 0.01f);
     EXPECT_FLOAT_EQ(sfx.getVoice(Sfx::Steps).getVolume(), 0.f);
-}
 
-TEST(SfxTest, StepsTakeAFreshPitchFromOneToFour)
-{
-    Sfx sfx;
+    // Each step takes a fresh pitch from one to four.
     std::srand(7);
     std::set<float> pitches;
     for (int step = 0; step < 64; ++step) {
@@ -89,28 +103,6 @@ TEST(SfxTest, StepsTakeAFreshPitchFromOneToFour)
         pitches.insert(sfx.getVoice(Sfx::Steps).getPitch());
     }
     EXPECT_EQ(pitches, (std::set<float>{1.f, 2.f, 3.f, 4.f}));
-}
-
-// A slider's copy starts at the bank's volume, then plays at its own over the bank's samples; the
-// bank still plays once the copy is gone.
-TEST(SfxTest, CopyHasItsOwnVolumeOverTheSameSamples)
-{
-    Sfx bank;
-    StillAudio still;
-    bank.setVolume(20.f);
-    {
-        Sfx slider(bank);
-        EXPECT_FLOAT_EQ(slider.getVolume(), 20.f);
-        slider.setVolume(70.f);
-        slider.applyVolume();
-        slider.playMenuHover();
-        EXPECT_TRUE(playing(slider, Sfx::MenuHover));
-        EXPECT_FALSE(playing(bank, Sfx::MenuHover));
-        EXPECT_NEAR(bank.getVoice(Sfx::MenuHover).getVolume(), 100.f, 0.01f);
-        EXPECT_EQ(slider.getVoice(Sfx::Bip).getBuffer(), bank.getVoice(Sfx::Bip).getBuffer());
-    }
-    bank.playMenuHover();
-    EXPECT_TRUE(playing(bank, Sfx::MenuHover));
 }
 
 } // namespace

@@ -70,7 +70,7 @@ private:
 };
 
 // A plain row shows its figures only while hovered; the highlighted one always does.
-TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysOnTheHighlightedRow)
+TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysOnTheHighlightedRowWithTheLootsRevenue)
 {
     Details details;
     const Details::Pixels black(170 * 440, sf::Color::Black.toInteger());
@@ -82,12 +82,8 @@ TEST(StatsButtonTest, DetailsShowWhileHoveredAndAlwaysOnTheHighlightedRow)
         plain.handleEvent(moved(pointer), pointer);
         EXPECT_EQ(details.of(plain) != black, shown) << pointer.y;
     }
-}
 
-// The revenue line shows what the loot earned, whatever the bills took from the total.
-TEST(StatsButtonTest, RevenueLineFollowsTheLootNotTheTotal)
-{
-    Details details;
+    // The revenue line shows what the loot earned, whatever the bills took from the total.
     details.entry.setLoot(3);
     details.entry.setTotal(1415.94f);
     const Details::Pixels revenue = details.of(details.row, 9, 1);

@@ -33,23 +33,17 @@ inline sf::Event moved(sf::Vector2i pointer)
     return event;
 }
 
-inline sf::Event press(sf::Vector2i pointer, sf::Mouse::Button button = sf::Mouse::Left)
+inline sf::Event press(sf::Vector2i pointer, sf::Mouse::Button button = sf::Mouse::Left,
+                       sf::Event::EventType type = sf::Event::MouseButtonPressed)
 {
-    sf::Event event = ofType(sf::Event::MouseButtonPressed);
+    sf::Event event = ofType(type);
     event.mouseButton = {button, pointer.x, pointer.y};
     return event;
 }
 
 inline sf::Event release(sf::Vector2i pointer)
 {
-    sf::Event event = press(pointer);
-    event.type = sf::Event::MouseButtonReleased;
-    return event;
-}
-
-inline sf::Event closed()
-{
-    return ofType(sf::Event::Closed);
+    return press(pointer, sf::Mouse::Left, sf::Event::MouseButtonReleased);
 }
 
 // Moves the pointer onto p, then presses the left button there: a full click, since a press on

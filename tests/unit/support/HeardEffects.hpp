@@ -17,16 +17,13 @@ private:
     // The audio library is loaded with SFML; its functions are looked up by name.
     static void callOnDevice(const char* name)
     {
-        using GetContext = void* (*)();
-        using GetDevice = void* (*)(void*);
-        using GetProc = void* (*)(void*, const char*);
-        using DeviceCall = void (*)(void*);
-        auto getContext = reinterpret_cast<GetContext>(dlsym(RTLD_DEFAULT, "alcGetCurrentContext"));
-        auto getDevice = reinterpret_cast<GetDevice>(dlsym(RTLD_DEFAULT, "alcGetContextsDevice"));
-        auto getProc = reinterpret_cast<GetProc>(dlsym(RTLD_DEFAULT, "alcGetProcAddress"));
+        const auto find = [](const char* symbol) { return dlsym(RTLD_DEFAULT, symbol); };
+        auto getContext = reinterpret_cast<void* (*)()>(find("alcGetCurrentContext"));
+        auto getDevice = reinterpret_cast<void* (*)(void*)>(find("alcGetContextsDevice"));
+        auto getProc = reinterpret_cast<void* (*)(void*, const char*)>(find("alcGetProcAddress"));
         void* context = getContext && getDevice && getProc ? getContext() : nullptr;
         void* device = context ? getDevice(context) : nullptr;
-        if (auto call = device ? reinterpret_cast<DeviceCall>(getProc(device, name)) : nullptr)
+        if (auto call = device ? reinterpret_cast<void (*)(void*)>(getProc(device, name)) : nullptr)
             call(device);
     }
 };
@@ -45,11 +42,10 @@ public:
     bool heard(Sfx::Effect effect) const { return playing(bank, effect); }
     bool heardNothing() const
     {
-        for (int effect = 0; effect < Sfx::EffectCount; ++effect) {
-            if (playing(bank, effect))
-                return false;
-        }
-        return true;
+        int effect = 0;
+        while (effect < Sfx::EffectCount && !playing(bank, effect))
+            ++effect;
+        return effect == Sfx::EffectCount;
     }
 
 private:

@@ -39,13 +39,6 @@ public:
     // Makes this the working folder until the object goes: the game reads data/ from there.
     void enter() const { std::filesystem::current_path(root); }
 
-    // Copies one file of the original run-time folder, e.g. "data/Score.txt".
-    void copy(const std::filesystem::path& relative) const
-    {
-        std::filesystem::copy_file(home / relative, root / relative,
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-
     // Links every file under the original data/ here, except the one named (e.g. "Font/Text.ttf").
     void linkDataExcept(const std::string& missing) const
     {
