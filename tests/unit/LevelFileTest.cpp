@@ -19,12 +19,14 @@ TEST(LevelFileTest, EveryBrokenRuleIsNamedAndTheEdgesOfEachRangePass)
         {"11 3 1  1 1 1 1 1 1 1 1 1 1 1  1 0 8 8 8 8 8 8 8 8 1  1 1 1 1 1 1 1 1 1 1 1  1 1 1 1",
          false, ""},
         {"2 3 1  1 1  1 1  1 1  1 1 1 1", false, "at least 3"},
+        {"3 2 1  1 1 1  1 1 1  1 1 1 1", false, "at least 3"},
         {"3 3 0  " + room + "  1 1 1 1", false, "N must be at least 1"},
         {"3 3 1  1 1 1  1 0 1  1 1", false, "cell (2;2) is missing"},
         {"3 3 1  1 1 1  1 x 1  1 1 1  1 1 1 1", false, "cell (1;1) is missing"},
         {"3 3 1  1 1 1  1 0 10  1 1 1  1 1 1 1", false, "holds 10"},
         {"3 3 1  1 1 1  1 0 1  1 -1 1  1 1 1 1", false, "holds -1"},
         {"3 3 1  1 1 1  1 0 0  1 1 1  1 1 1 1", false, "border cell (2;1) is floor"},
+        {"3 3 1  1 1 1  1 0 1  1 0 1  1 1 1 1", false, "border cell (1;2) is floor"},
         {"3 3 1  1 1 1  1 3 1  1 1 1  1 1 1 1", false, "no floor"},
         {"12 3 1  1 1 1 1 1 1 1 1 1 1 1 1  1 0 8 8 8 8 8 8 8 8 8 1  1 1 1 1 1 1 1 1 1 1 1 1"
          "  1 1 1 1",
@@ -33,6 +35,7 @@ TEST(LevelFileTest, EveryBrokenRuleIsNamedAndTheEdgesOfEachRangePass)
         {"3 3 1  " + room + "  1 2 1 1", false, "spawn point 1 is missing"},
         {"3 3 1  " + room + "  1 1 3 1", false, "spawn point (3;1) is outside the grid"},
         {"3 3 1  " + room + "  1 1 1 -1", false, "spawn point (1;-1) is outside the grid"},
+        {"3 3 1  " + room + "  1 1 1 3", false, "spawn point (1;3) is outside the grid"},
         {"3 3 1  " + room, true, "start is missing"},
         {"3 3 1  " + room + "  3 0 0  1 1 1 1", true, "start cell (3;0) is outside"},
         // A huge claimed size costs only what the file holds.

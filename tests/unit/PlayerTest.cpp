@@ -32,16 +32,17 @@ struct PlayerTest : testing::Test, LevelInPlay {
         game.setState(GameState::InGame);
     }
 
-    // Plays out a move started by the key at dt a frame; answers in how many frames a
-    // footstep started.
-    int footstepsDuring(sf::Keyboard::Key key, float dt, int frames = 0)
+    // Plays out a move started by the key at dt a frame; answers the frames a footstep
+    // started in.
+    std::vector<int> footstepsDuring(sf::Keyboard::Key key, float dt, int frames = 0)
     {
         press(key);
-        int started = 0;
+        std::vector<int> started;
         for (int frame = 0; frame < frames || moveState() != MoveState::Still; ++frame) {
             silence(Sfx::Steps);
             player().update(dt);
-            started += playing(Sfx::Steps);
+            if (playing(Sfx::Steps))
+                started.push_back(frame);
         }
         return started;
     }
@@ -50,11 +51,11 @@ struct PlayerTest : testing::Test, LevelInPlay {
 TEST_F(PlayerTest, FootstepsPlayAtEachStepsStartThenEvery320FramesAndNeverStanding)
 {
     // At 0.01 s a frame a step lasts 63 frames, at 0.0009 s about 700.
-    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.01f), 1);
-    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.01f), 1);
-    EXPECT_EQ(footstepsDuring(sf::Keyboard::D, 0.01f, 500), 0);
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.01f), std::vector<int>{0});
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.01f), std::vector<int>{0});
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::D, 0.01f, 500), std::vector<int>{});
     place({1, 1});
-    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.0009f), 3);
+    EXPECT_EQ(footstepsDuring(sf::Keyboard::W, 0.0009f), (std::vector<int>{0, 320, 640}));
 }
 
 TEST_F(PlayerTest, KeysDuringAMoveAreLostAndTurnsAndStepsEndOnAnAxis)

@@ -1,3 +1,4 @@
+#include "web/WebGuard.hpp"
 #include "web/WebServer.hpp"
 
 #include "support/TempRunFolder.hpp"
@@ -100,6 +101,23 @@ TEST_F(ConsoleWebGuardTest, AnAddressThatGuessesKeysIsRefusedEvenTheRightOne)
         EXPECT_EQ(open("127.0.0.9", std::string(32, '0' + guess)), 403) << guess;
     EXPECT_EQ(open("127.0.0.9", key), 429);
     EXPECT_EQ(open("127.0.0.8", key), 101);
+}
+
+// The lockout lasts a minute after the last wrong key; strikes a minute old no longer count.
+TEST_F(ConsoleWebGuardTest, ALockoutEndsAMinuteAfterTheLastWrongKey)
+{
+    WebGuard guard;
+    WebTransport::Request request;
+    request.address = "10.0.0.9";
+    const auto status = [&](bool keyKnown, int second) {
+        const auto answer = guard.refusal(request, keyKnown, {}, WebGuard::Clock::time_point() +
+                                                                     std::chrono::seconds(second));
+        return answer ? answer->status : 101u;
+    };
+    for (int second : {0, 1, 2, 3, 64, 65, 66, 67, 68})
+        EXPECT_EQ(status(false, second), 403u) << second;
+    EXPECT_EQ(status(true, 68 + 59), 429u);
+    EXPECT_EQ(status(true, 68 + 60), 101u);
 }
 
 TEST_F(ConsoleWebGuardTest, PagesAreCappedPerAddressAndInAll)
