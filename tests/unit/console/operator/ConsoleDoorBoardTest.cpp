@@ -12,10 +12,8 @@ TEST(ConsoleDoorBoardTest, DoorsAreNumberedIntoConsecutiveValuePairs)
     EXPECT_EQ(DoorBoard::closedValue(1), 9);
     EXPECT_EQ(DoorBoard::openValue(8), 22);
     EXPECT_EQ(DoorBoard::closedValue(8), 23);
-    const int values[] = {7, 8, 9, 23, 24};
-    const int doors[] = {0, 1, 1, 8, 0};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(DoorBoard::doorOfValue(values[i]), doors[i]) << values[i];
+    for (const auto& [value, door] : {std::pair(7, 0), {8, 1}, {9, 1}, {23, 8}, {24, 0}})
+        EXPECT_EQ(DoorBoard::doorOfValue(value), door) << value;
     EXPECT_TRUE(DoorBoard(8).isStartable());
     EXPECT_FALSE(DoorBoard(9).isStartable());
 }

@@ -1,5 +1,6 @@
 #include "support/ConsoleStage.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,9 +50,8 @@ const RuleCase rules[] = {
 TEST(ConsoleOperatorRulesTest, EachActionIsAllowedOrRefusedInTheWordsFrontEndsShow)
 {
     for (const RuleCase& row : rules) {
-        SCOPED_TRACE(testing::Message()
-                     << "stage " << row.stage << ", action " << static_cast<int>(row.action.kind)
-                     << " " << row.action.argument);
+        SCOPED_TRACE(testing::Message() << "stage " << row.stage << ", action "
+                                        << int(row.action.kind) << " " << row.action.argument);
         Operator console(catalogueFor(row.stage), Operator::Settings());
         RawPeer game;
         ASSERT_NO_FATAL_FAILURE(reach(console, game, row.stage));
@@ -60,6 +60,12 @@ TEST(ConsoleOperatorRulesTest, EachActionIsAllowedOrRefusedInTheWordsFrontEndsSh
         // The note under the actions is Start's refusal, and nothing while a game is on.
         bool on = row.stage == Playing || row.stage == PowerDown;
         EXPECT_EQ(console.getStartNote(), on ? "" : console.refusal({Kind::Start, 0}));
+        // A level that cannot be read says why in the log as well.
+        if (row.stage == Unavailable) {
+            EXPECT_THAT(console.getLog().getLines(),
+                        testing::Contains(testing::HasSubstr(
+                            "Tutorial is unavailable: cannot open no/such/folder/Tutorial.txt")));
+        }
     }
 }
 

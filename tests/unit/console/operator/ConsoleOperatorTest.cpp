@@ -3,7 +3,6 @@
 #include "support/RawPeer.hpp"
 #include "support/WaitUntil.hpp"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,7 +14,6 @@ protected:
     {
         std::string problem;
         ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-        EXPECT_FALSE(console.start());
         game = RawPeer::connectTo(Protocol::Port, 4096);
         ASSERT_TRUE(waitUntil([this] {
             console.update();
@@ -72,16 +70,6 @@ TEST_F(ConsoleOperatorTest, AGameThatStopsReadingIsDroppedAndReportedByTheNextUp
     while (console.scan()) {
     }
     EXPECT_EQ(console.update(), std::vector<std::string>{"disconnected"});
-}
-
-TEST_F(ConsoleOperatorTest, MissingLevelFilesLeaveTheirLevelsUnavailable)
-{
-    Operator missing(LevelCatalogue("no/such/folder"), Operator::Settings());
-    EXPECT_FALSE(missing.getPlan().isAvailable());
-    EXPECT_FALSE(missing.start());
-    EXPECT_THAT(missing.getLog().getLines(),
-                testing::Contains(testing::HasSubstr(
-                    "Tutorial is unavailable: cannot open no/such/folder/Tutorial.txt")));
 }
 
 } // namespace

@@ -7,20 +7,17 @@
 
 namespace {
 
-std::vector<bool> draws(unsigned seed, int count)
-{
-    ShockDraw draw(seed);
-    std::vector<bool> results;
-    for (int i = 0; i < count; ++i)
-        results.push_back(draw.overloads());
-    return results;
-}
-
 TEST(ConsoleShockDrawTest, AboutOneShockInFourOverloadsAndASeedReplaysItsDraws)
 {
-    const std::vector<bool> results = draws(7, 4000);
-    EXPECT_EQ(results, draws(7, 4000));
-    EXPECT_NE(results, draws(8, 4000));
+    const auto draws = [](unsigned seed) {
+        ShockDraw draw(seed);
+        std::vector<bool> results(4000);
+        std::generate(results.begin(), results.end(), [&draw] { return draw.overloads(); });
+        return results;
+    };
+    const std::vector<bool> results = draws(7);
+    EXPECT_EQ(results, draws(7));
+    EXPECT_NE(results, draws(8));
     const auto overloads = std::count(results.begin(), results.end(), true);
     EXPECT_GT(overloads, 850);
     EXPECT_LT(overloads, 1150);

