@@ -46,16 +46,23 @@ TEST(ConsoleSoloOperatorTest, HardModeShocksAMonsterNearAnObjectAndEachGameGetsT
     EXPECT_EQ(console.getLedger().getFigures().getScan(), 1);
     EXPECT_EQ(console.getLedger().getBills(), 0.f);
 
-    // A monster one cell from object 4 is shocked; once that object is taken, it is not.
+    // A monster seen three cells from object 4 is shocked, four cells away it is not; once that
+    // object is taken, nothing near it is. Answers the shocks counted once the last is seen.
     const sf::Vector2i object = console.getPlan().getObjectCells().at(4);
-    const RawPeer::Bytes nearObject = RawPeer::ints({3, object.x + 1, object.y - 1});
-    game.sendFrame(nearObject);
-    const RawPeer::Bytes shock = nextMessage(solo, game);
+    const auto shocksAfter = [&](std::initializer_list<sf::Vector2i> sightings) {
+        for (const sf::Vector2i& at : sightings)
+            game.sendFrame(RawPeer::ints({3, object.x + at.x, object.y + at.y}));
+        const sf::Vector2i last = object + *(sightings.end() - 1);
+        EXPECT_TRUE(
+            waitUntil([&] { return solo.update(), console.getMatch().getMonster() == last; }));
+        return console.getLedger().getFigures().getShock();
+    };
+    EXPECT_EQ(shocksAfter({{2, -2}, {1, -2}}), 1);
+    const RawPeer::Bytes shock = game.readPayload();
     ASSERT_EQ(shock.size(), 5u);
     EXPECT_EQ(RawPeer::Bytes(shock.begin(), shock.begin() + 4), RawPeer::ints({3}));
     game.sendFrame(RawPeer::ints({0, 4}));
-    game.sendFrame(nearObject);
-    EXPECT_EQ(nextMessage(solo, game, std::chrono::milliseconds(300)), RawPeer::Bytes());
+    EXPECT_EQ(shocksAfter({{1, -1}}), 1);
 
     // Every death is answered with the end-of-game report; the next game gets the next level,
     // round to the tutorial again.
