@@ -163,6 +163,11 @@ TEST_F(MonsterTest, CrushedMonsterReturnsAtTheFarthestSpawnPointAndAShockResetsI
             }
             EXPECT_EQ(monsterTurn(), "[Monstre] Position : (4;3)\n") << turn;
             EXPECT_FALSE(game.getMonster().isPresent());
+            // The door closing again over the cell finds no monster there to crush.
+            if (turn == 2 && !shockWithReboot) {
+                EXPECT_EQ(toggleDoor(9) + toggleDoor(8),
+                          "Opening Door (4;3)\nClosing door (4;3)\n");
+            }
         }
         EXPECT_FALSE(playing(Sfx::MonsterRespawn));
         EXPECT_EQ(monsterTurn(), "[MONSTER] Monster at :(1;5)\n[Monstre] Position : (1;5)\n");
