@@ -66,6 +66,9 @@ TEST(ConsoleOperatorRulesTest, EachActionIsAllowedOrRefusedInTheWordsFrontEndsSh
                         testing::Contains(testing::HasSubstr(
                             "Tutorial is unavailable: cannot open no/such/folder/Tutorial.txt")));
         }
+        if (row.action.kind == Kind::Start) {
+            EXPECT_EQ(console.start(), !*row.refusal) << "Start keeps to its own refusal";
+        }
     }
 }
 
