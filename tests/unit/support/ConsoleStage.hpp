@@ -26,14 +26,14 @@ inline LevelCatalogue catalogueFor(ConsoleStage stage)
     return catalogue;
 }
 
-// Listens on 127.0.0.1:3000 and brings a game to the console on the way to the stage; what the
-// game is sent on the way is read.
-inline void reach(Operator& console, RawPeer& game, ConsoleStage stage)
+// Listens on 127.0.0.1:3000 and brings a game (with that receive buffer, if given) to the console
+// on the way to the stage; what the game is sent on the way is read.
+inline void reach(Operator& console, RawPeer& game, ConsoleStage stage, int receiveBuffer = 0)
 {
     std::string problem;
     ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
     if (stage != NoGame) {
-        game = RawPeer::connectTo(Protocol::Port);
+        game = RawPeer::connectTo(Protocol::Port, receiveBuffer);
         ASSERT_TRUE(waitUntil([&console] {
             console.update();
             return console.getLink().isConnected();

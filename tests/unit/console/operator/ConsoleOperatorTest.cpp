@@ -1,7 +1,4 @@
-#include "operator/Operator.hpp"
-
-#include "support/RawPeer.hpp"
-#include "support/WaitUntil.hpp"
+#include "support/ConsoleStage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +7,7 @@ namespace {
 // A console with a raw game joined to it.
 class ConsoleOperatorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string problem;
-        ASSERT_EQ(console.listen("127.0.0.1", problem), GameLink::ListenResult::Listening);
-        game = RawPeer::connectTo(Protocol::Port, 4096);
-        ASSERT_TRUE(waitUntil([this] {
-            console.update();
-            return console.getLink().isConnected();
-        }));
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(reach(console, game, Joined, 4096)); }
 
     Operator console{LevelCatalogue("data/level"), Operator::Settings()};
     RawPeer game;
