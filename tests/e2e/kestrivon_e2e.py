@@ -148,14 +148,10 @@ class Picture:
         at = 3 * (y * self.size[0] + x)
         return tuple(self.pixels[at:at + 3])
 
-    def mean_brightness(self):
-        return sum(self.pixels) / len(self.pixels)
-
 
 def screenshot(window, keep_as=None, convert=()):
     """Captures a window; keep_as, a file in build/screenshots, keeps a PNG for a person."""
-    dump = subprocess.run(["xwd", "-silent", "-id", window], check=True,
-                          capture_output=True).stdout
+    dump = subprocess.run(["xwd", "-silent", "-id", window], check=True, capture_output=True).stdout
     if keep_as:
         os.makedirs("screenshots", exist_ok=True)
         subprocess.run(["convert", "xwd:-", "screenshots/" + keep_as], input=dump, check=True)

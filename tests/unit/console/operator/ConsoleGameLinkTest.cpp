@@ -92,8 +92,7 @@ TEST_F(ConsoleGameLinkTest, FloodsBothWaysArriveWholeAndInOrderReadAPollsShareAt
 
     // A payload out of order counts past the end.
     int received = 0;
-    std::size_t movesSeen = 0;
-    std::size_t largestPoll = 0;
+    std::size_t movesSeen = 0, largestPoll = 0;
     waitUntil(
         [&] {
             events.clear();

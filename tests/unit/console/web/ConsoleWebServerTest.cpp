@@ -184,8 +184,7 @@ TEST_F(ConsoleWebServerTest, FilesComeOnlyFromThePageFolderSocketsNeedATokenSolo
 TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOversizedOneIsClosed)
 {
     // Page 0 sends too much; the twenty others act or watch.
-    constexpr int pageCount = 21;
-    constexpr int moves = 3000;
+    constexpr int pageCount = 21, moves = 3000;
     std::vector<std::unique_ptr<PageClient>> pages;
     for (int i = 0; i < pageCount; ++i) {
         pages.push_back(std::make_unique<PageClient>());
@@ -223,8 +222,7 @@ TEST_F(ConsoleWebServerTest, EveryPageGetsEveryEventInOrderOnlyOperatorsActAnOve
 
 TEST_F(ConsoleWebServerTest, APageThatStopsReadingIsDroppedOnceAMebibyteWaitsForIt)
 {
-    PageClient reader;
-    PageClient stalled;
+    PageClient reader, stalled;
     ASSERT_EQ(reader.connect(web->getPort(), socketTarget(Role::Watch)), 101u);
     ASSERT_EQ(stalled.connect(web->getPort(), socketTarget(Role::Watch), 4096), 101u);
     // Some 2 MB of events and states.
