@@ -5,8 +5,8 @@ copy of the shipped score table and links to the installed data; on its menu, on
 player goes to Settings, Controls, rebinds "Up :" to Q, back, Full Screen (scaled between black
 bars, clicks still on their rows), back, and Quit ends the game cleanly. A second start, through
 both launchers with only HOME set, keeps the table: the console in solo mode starts the game that
-joins it. A run folder that cannot be made is named. A missing or damaged track or effect: status 1 at the first such file in
-load order, named."""
+joins it. A run folder that cannot be made is named. A missing or damaged track or effect: status 1
+at the first such file in load order, named."""
 
 import contextlib
 import glob

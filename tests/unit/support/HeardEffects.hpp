@@ -42,10 +42,10 @@ public:
     bool heard(Sfx::Effect effect) const { return playing(bank, effect); }
     bool heardNothing() const
     {
-        int effect = 0;
-        while (effect < Sfx::EffectCount && !playing(bank, effect))
-            ++effect;
-        return effect == Sfx::EffectCount;
+        for (int effect = 0; effect < Sfx::EffectCount; ++effect)
+            if (playing(bank, effect))
+                return false;
+        return true;
     }
 
 private:
